@@ -1,0 +1,45 @@
+#ifndef SCHEDULE_ENGINE_SCHEDULER_TABLE_H_
+#define SCHEDULE_ENGINE_SCHEDULER_TABLE_H_
+
+#include <array>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/disk.h"
+#include "engine/run_config.h"
+#include "engine/scheduler.h"
+
+namespace schedule {
+
+// The result columns, in their fixed order. The first seven are simulated;
+// BO-PATH and SATF are reported but not simulated by this engine.
+inline constexpr std::array<std::string_view, 9> kColumnNames = {
+    "FCFS", "SSTF", "SCAN", "C-SCAN", "LOOK", "C-LOOK", "S-LOOK", "BO-PATH", "SATF"};
+inline constexpr int kSimulatedCount = 7;
+inline constexpr int kFcfsColumn = 0;
+inline constexpr int kBoPathColumn = 7;
+
+// What a scheduler is built from.
+struct SchedulerSetup {
+  const RunConfig& config;
+  const DiskTiming& disk;
+  const std::vector<Request>& arrivals;  // the run's arrival list
+  int32_t total;
+};
+
+using SchedulerFactory = std::unique_ptr<Scheduler> (*)(const SchedulerSetup&);
+
+struct SchedulerEntry {
+  std::string_view name;
+  SchedulerFactory make;
+};
+
+// The simulated schedulers in step order, which is also column order.
+extern const std::array<SchedulerEntry, kSimulatedCount> kSchedulerTable;
+
+std::vector<std::unique_ptr<Scheduler>> MakeSchedulers(const SchedulerSetup& setup);
+
+}  // namespace schedule
+
+#endif  // SCHEDULE_ENGINE_SCHEDULER_TABLE_H_

@@ -1,0 +1,31 @@
+#include "engine/schedulers/look.h"
+
+namespace schedule {
+
+void Look::LookMove() {
+  if (target_ != kNone) {
+    MoveOne(direction_);
+    return;
+  }
+  direction_ = -direction_;
+  int32_t new_head = head_ + direction_;
+  target_ = NearestInDirection(new_head, direction_);
+  Move(direction_, target_ != kNone && Cylinder(target_) == new_head);
+}
+
+void Look::Step(const StepContext& context) {
+  if (CountDownBusy()) return;
+  for (;;) {
+    if (RunTransfer()) return;
+    if (target_ == kNone) target_ = NearestInDirection(head_, direction_);
+    if (OnTarget()) {
+      ServeTarget(context);
+      continue;
+    }
+    if (pending() == 0) return;  // stands still, keeping its direction
+    LookMove();
+    return;
+  }
+}
+
+}  // namespace schedule
