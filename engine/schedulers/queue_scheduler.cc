@@ -8,6 +8,7 @@ int64_t Abs(int64_t v) { return v < 0 ? -v : v; }
 
 void QueueScheduler::Arrive(const Request& request) {
   queue_.push_back(request);
+  index_.Add(request.cylinder, pending() - 1);
   Refresh(pending() - 1);
 }
 
@@ -15,35 +16,21 @@ int64_t QueueScheduler::Distance(int32_t index) const {
   return Abs(int64_t{Cylinder(index)} - head_);
 }
 
-int32_t QueueScheduler::Nearest(int32_t x) const {
-  int32_t best = kNone;
-  int64_t best_distance = 0;
-  for (int32_t i = 0; i < pending(); ++i) {
-    int64_t d = Abs(int64_t{queue_[i].cylinder} - x);
-    if (best == kNone || d < best_distance) {
-      best = i;
-      best_distance = d;
-    }
-  }
-  return best;
-}
+int32_t QueueScheduler::Nearest(int32_t x) const { return index_.Nearest(x); }
 
 int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
-  int32_t best = kNone;
-  int64_t best_distance = 0;
-  for (int32_t i = 0; i < pending(); ++i) {
-    int64_t offset = (int64_t{queue_[i].cylinder} - x) * d;
-    if (offset < 0) continue;
-    if (best == kNone || offset < best_distance) {
-      best = i;
-      best_distance = offset;
-    }
-  }
-  return best;
+  return index_.NearestInDirection(x, d);
 }
 
+// The freed slot takes the last entry, so the index of that entry changes.
 void QueueScheduler::Remove(int32_t index) {
-  queue_[index] = queue_.back();
+  const int32_t last = pending() - 1;
+  index_.Erase(queue_[index].cylinder, index);
+  if (index != last) {
+    index_.Erase(queue_[last].cylinder, last);
+    index_.Add(queue_[last].cylinder, index);
+    queue_[index] = queue_[last];
+  }
   queue_.pop_back();
 }
 

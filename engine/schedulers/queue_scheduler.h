@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/schedulers/cylinder_index.h"
 #include "engine/schedulers/head_scheduler.h"
 
 namespace schedule {
@@ -69,6 +70,7 @@ class QueueScheduler : public HeadScheduler {
   void MoveWithoutSettle(int32_t d) { Move(d, false); }
 
   std::vector<Request> queue_;
+  CylinderIndex index_;  // the same entries, ordered for the searches
   int32_t target_ = kNone;
   int32_t direction_ = +1;
 };
