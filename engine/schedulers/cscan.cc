@@ -5,8 +5,7 @@ namespace schedule {
 // Only during the serving sweep: a new request at or above the head that is
 // strictly nearer than the target replaces it.
 void CScan::Refresh(int32_t index) {
-  if (target_ == kNone || direction_ != +1) return;
-  if (Cylinder(index) >= head_ && Distance(index) < Distance(target_)) target_ = index;
+  if (direction_ == +1) RefreshUpward(index);
 }
 
 bool CScan::ReturnStep() {
@@ -25,21 +24,13 @@ bool CScan::ReturnStep() {
 }
 
 void CScan::ServingStep(const StepContext& context) {
-  for (;;) {
-    if (RunTransfer()) return;
-    if (target_ == kNone) target_ = NearestInDirection(head_, +1);
-    if (OnTarget()) {
-      ServeTarget(context);
-      continue;
-    }
-    if (pending() != 0 && head_ < disk_.highest_cylinder) {
-      MoveOne(+1);
-    } else if (head_ == disk_.highest_cylinder) {
-      // The top is reached: turn back whether or not anything is pending.
-      direction_ = -1;
-      MoveWithoutSettle(-1);
-    }
-    return;
+  if (TransferOrServe(context)) return;
+  if (pending() != 0 && head_ < disk_.highest_cylinder) {
+    MoveOne(+1);
+  } else if (head_ == disk_.highest_cylinder) {
+    // The top is reached: turn back whether or not anything is pending.
+    direction_ = -1;
+    MoveWithoutSettle(-1);
   }
 }
 

@@ -14,18 +14,9 @@ void Look::LookMove() {
 }
 
 void Look::Step(const StepContext& context) {
-  if (CountDownBusy()) return;
-  for (;;) {
-    if (RunTransfer()) return;
-    if (target_ == kNone) target_ = NearestInDirection(head_, direction_);
-    if (OnTarget()) {
-      ServeTarget(context);
-      continue;
-    }
-    if (pending() == 0) return;  // stands still, keeping its direction
-    LookMove();
-    return;
-  }
+  if (CountDownBusy() || TransferOrServe(context)) return;
+  if (pending() == 0) return;  // stands still, keeping its direction
+  LookMove();
 }
 
 }  // namespace schedule

@@ -22,6 +22,15 @@ int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
   return index_.NearestInDirection(x, d);
 }
 
+bool QueueScheduler::TransferOrServe(const StepContext& context) {
+  for (;;) {
+    if (RunTransfer()) return true;
+    if (target_ == kNone) target_ = ChooseTarget();
+    if (!OnTarget()) return false;
+    ServeTarget(context);
+  }
+}
+
 // The freed slot takes the last entry, so the index of that entry changes.
 void QueueScheduler::Remove(int32_t index) {
   const int32_t last = pending() - 1;

@@ -38,6 +38,13 @@ class QueueScheduler : public HeadScheduler {
     if (ahead >= 0 && Distance(index) < Distance(target_)) target_ = index;
   }
 
+  // The refresh of a serving upward sweep: a new request at or above the
+  // head that is strictly nearer than the target replaces it.
+  void RefreshUpward(int32_t index) {
+    if (target_ == kNone) return;
+    if (Cylinder(index) >= head_ && Distance(index) < Distance(target_)) target_ = index;
+  }
+
   // The entry nearest to cylinder x; among equal distances the lowest index.
   int32_t Nearest(int32_t x) const;
   // The same among the entries on x's cylinder or beyond it in direction d.
@@ -65,6 +72,14 @@ class QueueScheduler : public HeadScheduler {
     target_ = kNone;
   }
   void ServeTarget(const StepContext& context) { Serve(queue_[target_], context); }
+  // The target a free head takes up: by default the nearest request at or
+  // beyond the head in the sweep direction.
+  virtual int32_t ChooseTarget() const { return NearestInDirection(head_, direction_); }
+  // The part of a step that every scheduler shares once its head is free:
+  // run the transfer, take up a target and serve it while the head is on
+  // its cylinder (a block time of 1 frees the head again in the same tick).
+  // True when the tick is used up; false when the head may move.
+  bool TransferOrServe(const StepContext& context);
   // Moves one cylinder in direction d, settling when it reaches the target.
   void MoveOne(int32_t d) { Move(d, target_ != kNone && head_ + d == Cylinder(target_)); }
   void MoveWithoutSettle(int32_t d) { Move(d, false); }

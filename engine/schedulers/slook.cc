@@ -100,21 +100,12 @@ void SLook::AddFactor() {
 }
 
 void SLook::Step(const StepContext& context) {
-  if (CountDownBusy()) return;
-  for (;;) {
-    if (RunTransfer()) return;
-    if (target_ == kNone) target_ = NearestInDirection(head_, direction_);
-    if (OnTarget()) {
-      ServeTarget(context);
-      continue;
-    }
-    if (pending() != 0) {
-      LookMove();
-      AddFactor();
-    } else if (options_.reset == static_cast<int16_t>(SlookReset::kEmptyQueue)) {
-      waisted_ = options_.constant;
-    }
-    return;
+  if (CountDownBusy() || TransferOrServe(context)) return;
+  if (pending() != 0) {
+    LookMove();
+    AddFactor();
+  } else if (options_.reset == static_cast<int16_t>(SlookReset::kEmptyQueue)) {
+    waisted_ = options_.constant;
   }
 }
 

@@ -3,18 +3,8 @@
 namespace schedule {
 
 void Sstf::Step(const StepContext& context) {
-  if (CountDownBusy()) return;
-  for (;;) {
-    if (RunTransfer()) return;
-    if (target_ == kNone) target_ = Nearest(head_);
-    if (target_ == kNone) return;
-    if (OnTarget()) {
-      ServeTarget(context);
-      continue;
-    }
-    MoveOne(Cylinder(target_) > head_ ? +1 : -1);
-    return;
-  }
+  if (CountDownBusy() || TransferOrServe(context) || target_ == kNone) return;
+  MoveOne(Cylinder(target_) > head_ ? +1 : -1);
 }
 
 }  // namespace schedule

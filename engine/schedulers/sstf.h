@@ -11,6 +11,9 @@ class Sstf : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
   void Step(const StepContext& context) override;
+
+ protected:
+  int32_t ChooseTarget() const override { return Nearest(head_); }
 };
 
 }  // namespace schedule
