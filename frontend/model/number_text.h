@@ -1,6 +1,7 @@
 #ifndef TRAKVIST_FRONTEND_MODEL_NUMBER_TEXT_H_
 #define TRAKVIST_FRONTEND_MODEL_NUMBER_TEXT_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ std::string NumberText(double value);
 // optional exponent "E" or "e" with optional sign) is read. Text without a
 // number reads as 0.
 double LeadingNumber(std::string_view text);
+
+// Reads a whole text as one number: blanks may surround it, nothing else may.
+// Value-list texts are read this way, since they are always number text.
+// Returns nothing when the text is not exactly one number.
+std::optional<double> FullNumber(std::string_view text);
 
 }  // namespace trakvist
 
