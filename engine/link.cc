@@ -19,6 +19,7 @@ void FrontEndLink::Flush() {
 
 void FrontEndLink::StartPolling() {
   if (connected_) last_poll_ = channel_->Tick();
+  passes_ = 0;
 }
 
 bool FrontEndLink::PollDue() {
