@@ -27,7 +27,7 @@ void CScan::ServingStep(const StepContext& context) {
   if (TransferOrServe(context)) return;
   if (pending() != 0 && head_ < disk_.highest_cylinder) {
     MoveOne(+1);
-  } else if (head_ == disk_.highest_cylinder) {
+  } else if (AtTop()) {
     // The top is reached: turn back whether or not anything is pending.
     direction_ = -1;
     MoveWithoutSettle(-1);

@@ -95,6 +95,7 @@ void SLook::ResetAfterService(int16_t kind) {
 // overflow a 32-bit number together with the disk size, it sticks at the
 // saturation value and no early turn is considered any more.
 void SLook::AddFactor() {
+  if (waisted_ == kSaturated && options_.factor >= 0) return;  // stuck until a reset
   waisted_ = WrappingAdd(waisted_, options_.factor);
   if (WrappingAdd(WrappingAdd(waisted_, disk_.highest_cylinder), 10) < 0) waisted_ = kSaturated;
 }

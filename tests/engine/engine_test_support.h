@@ -1,0 +1,228 @@
+// Helpers shared by the engine tests: C streams over text, a recording link
+// channel, whole in-process runs, temporary folders and a simulation rig
+// driven by a manual request list.
+#ifndef SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
+#define SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/link.h"
+#include "engine/link_channel.h"
+#include "engine/manual_requests.h"
+#include "engine/options.h"
+#include "engine/prompts.h"
+#include "engine/random.h"
+#include "engine/run_config.h"
+#include "engine/schedule_app.h"
+#include "engine/schedulers/queue_scheduler.h"
+#include "engine/schedulers/slook.h"
+#include "engine/simulation.h"
+#include "engine/workload.h"
+
+namespace schedule {
+
+// Column (and step) order of the simulated schedulers.
+enum Algo { kFcfs = 0, kSstf, kScan, kCScan, kLook, kCLook, kSLook };
+inline constexpr int kAlgoCount = 7;
+
+// A C stream holding `text`, positioned at its start.
+inline FilePtr TextStream(std::string_view text) {
+  FilePtr file(std::tmpfile());
+  std::fwrite(text.data(), 1, text.size(), file.get());
+  std::rewind(file.get());
+  return file;
+}
+
+// Everything written to a C stream so far.
+inline std::string ReadAll(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+  return text;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+inline std::vector<std::string> Fields(const std::string& row) {
+  std::vector<std::string> fields;
+  std::string field;
+  std::istringstream in(row);
+  while (std::getline(in, field, ',')) fields.push_back(field);
+  if (!row.empty() && row.back() == ',') fields.push_back("");
+  return fields;
+}
+
+inline constexpr char kLabelRow[] = ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
+
+// A folder of its own for one test, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "engine-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct PostedMessage {
+  uint32_t message;
+  uint32_t wparam;
+};
+
+// A link channel that records what is posted. A stop request can be armed;
+// the tick advances by `tick_step` milliseconds on every reading.
+class FakeChannel : public LinkChannel {
+ public:
+  struct Log {
+    std::vector<PostedMessage> posts;
+    bool opened = false;
+  };
+  FakeChannel(std::shared_ptr<Log> log, bool stop, uint32_t tick_step)
+      : log_(std::move(log)), stop_(stop), tick_step_(tick_step) {}
+
+  void Open(int32_t) override { log_->opened = true; }
+  void Post(uint32_t message, uint32_t wparam, uint32_t) override {
+    log_->posts.push_back({message, wparam});
+  }
+  bool PollStop() override { return stop_; }
+  uint32_t Tick() override { return tick_ += tick_step_; }
+  uint32_t ThreadId() override { return 4242; }
+
+ private:
+  std::shared_ptr<Log> log_;
+  bool stop_;
+  uint32_t tick_step_;
+  uint32_t tick_ = 0;
+};
+
+struct AppRun {
+  int status;
+  std::string out;
+  std::string err;
+  std::vector<PostedMessage> posts;
+};
+
+// One whole engine run in this process, with `console` as its console input.
+inline AppRun RunApp(const std::vector<std::string>& arguments, std::string_view console = "",
+                     bool stop = false) {
+  auto log = std::make_shared<FakeChannel::Log>();
+  FilePtr in = TextStream(console);
+  FilePtr out(std::tmpfile());
+  FilePtr err(std::tmpfile());
+  int status = RunSchedule(arguments, AppStreams{in.get(), out.get(), err.get()},
+                           std::make_unique<FakeChannel>(log, stop, 300));
+  return AppRun{status, ReadAll(out.get()), ReadAll(err.get()), log->posts};
+}
+
+// The options that answer every prompt except the workload ones, so that a
+// test names only what it is about. Later options override these.
+inline std::vector<std::string> Quiet(std::vector<std::string> arguments) {
+  std::vector<std::string> all = {"-i:0", "-f:0", "-rw:3", "-o:0", "-x:1", "-rb:n", "-rs:n"};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  return all;
+}
+
+// A simulation set up as the engine does it: options (with Quiet's
+// answers), then the prompts read from `input`, then the clock. Steps can be
+// taken one tick at a time and every scheduler's state inspected.
+class Rig {
+ public:
+  Rig(const std::vector<std::string>& arguments, std::string_view input)
+      : link_(std::make_unique<FakeChannel>(std::make_shared<FakeChannel::Log>(), false, 1)) {
+    std::string error;
+    std::vector<std::string> all = Quiet(arguments);
+    FilePtr out(std::tmpfile());
+    EXPECT_EQ(ParseOptions(all, config_, ParseEffects{&generators_, &link_, out.get()}, &error),
+              ParseOutcome::kContinue);
+    FilePtr in = TextStream(input);
+    ManualList manual;
+    PromptResult prompts = AskMissing(config_, PromptStreams{in.get(), out.get(), false}, &manual);
+    EXPECT_TRUE(prompts.ok) << prompts.error;
+    workload_ = std::make_unique<Workload>(config_, generators_, std::move(manual));
+    simulation_ = std::make_unique<Simulation>(config_, *workload_, nullptr);
+  }
+
+  void Tick(int times = 1) {
+    for (int i = 0; i < times; ++i) simulation_->Tick();
+  }
+  // Ticks until the run is over; returns the number of ticks it took.
+  int RunToEnd(int limit = 1000000) {
+    int ticks = 0;
+    while (!simulation_->Finished() && ticks < limit) {
+      simulation_->Tick();
+      ++ticks;
+    }
+    EXPECT_TRUE(simulation_->Finished());
+    return ticks;
+  }
+
+  const Accounts& accounts(Algo algo) const {
+    return simulation_->schedulers()[algo]->accounts();
+  }
+  const QueueScheduler& queue_scheduler(Algo algo) const {
+    return static_cast<const QueueScheduler&>(*simulation_->schedulers()[algo]);
+  }
+  const HeadScheduler& head_scheduler(Algo algo) const {
+    return static_cast<const HeadScheduler&>(*simulation_->schedulers()[algo]);
+  }
+  const SLook& slook() const { return static_cast<const SLook&>(*simulation_->schedulers()[kSLook]); }
+  // The cylinder a queue scheduler is heading for, or -1 with no target.
+  int32_t target_cylinder(Algo algo) const {
+    const QueueScheduler& s = queue_scheduler(algo);
+    return s.target() < 0 ? -1 : s.queue()[s.target()].cylinder;
+  }
+  const Workload& workload() const { return *workload_; }
+  Simulation& simulation() { return *simulation_; }
+
+ private:
+  RunConfig config_;
+  Generators generators_;
+  FrontEndLink link_;
+  std::unique_ptr<Workload> workload_;
+  std::unique_ptr<Simulation> simulation_;
+};
+
+// A rig over a manual request list given as request text (ended for it).
+inline std::unique_ptr<Rig> ManualRig(std::vector<std::string> arguments,
+                                      std::string_view requests) {
+  arguments.insert(arguments.begin(), "-t:0");
+  return std::make_unique<Rig>(arguments, "0\n" + std::string(requests) + " -1\n");
+}
+
+}  // namespace schedule
+
+#endif  // SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
