@@ -1,9 +1,13 @@
 // Engine speed: simulated time units per second on the front end's default
-// workload and on a large queue where every request arrives at time zero.
+// workload, on a long sparse probability run and on a large queue where every
+// request arrives at time zero. Each runs without and with a caller link
+// (argument 1), which shows what the stop poll costs.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
+#include "engine/link.h"
+#include "engine/link_channel.h"
 #include "engine/random.h"
 #include "engine/run_config.h"
 #include "engine/simulation.h"
@@ -46,13 +50,29 @@ RunConfig AllAtTimeZero() {
   return config;
 }
 
+// Rare arrivals and no idle skip: millions of passes with little to do,
+// where a costly stop poll would show most.
+RunConfig SparseProbability() {
+  RunConfig config = CommonConfig();
+  config.total = 100;
+  config.max_per_tu = 1;
+  config.probability = 0.00002;
+  config.highest_cylinder = 999;
+  return config;
+}
+
 void RunEngine(benchmark::State& state, const RunConfig& config) {
+  const bool linked = state.range(0) != 0;
   uint64_t ticks = 0;
   for (auto _ : state) {
     Generators generators;
     generators.Seed(600);
     Workload workload(config, generators, ManualList{});
-    Simulation simulation(config, workload, nullptr);
+    // A link to a caller that is not listening: posts fail silently, and
+    // the clock loop polls for a stop as it does under the front end.
+    FrontEndLink link(MakePlatformLinkChannel());
+    if (linked) link.Connect(0x7FFFFFF0);
+    Simulation simulation(config, workload, linked ? &link : nullptr);
     SimulationOutcome outcome = simulation.Run();
     benchmark::DoNotOptimize(outcome.accounts.data());
     ticks += outcome.clock;
@@ -64,10 +84,16 @@ void RunEngine(benchmark::State& state, const RunConfig& config) {
 }
 
 void BM_DefaultWorkload(benchmark::State& state) { RunEngine(state, DefaultWorkload()); }
+void BM_SparseProbability(benchmark::State& state) { RunEngine(state, SparseProbability()); }
 void BM_HundredThousandAtTimeZero(benchmark::State& state) { RunEngine(state, AllAtTimeZero()); }
 
-BENCHMARK(BM_DefaultWorkload)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HundredThousandAtTimeZero)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefaultWorkload)->ArgName("linked")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SparseProbability)->ArgName("linked")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HundredThousandAtTimeZero)
+    ->ArgName("linked")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace schedule
