@@ -1,13 +1,12 @@
 // Helpers shared by the engine tests: C streams over text, a recording link
 // channel, whole in-process runs, temporary folders and a simulation rig
-// driven by a manual request list.
+// that can be ticked and inspected.
 #ifndef SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
 #define SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -33,8 +32,9 @@
 namespace schedule {
 
 // Column (and step) order of the simulated schedulers.
-enum Algo { kFcfs = 0, kSstf, kScan, kCScan, kLook, kCLook, kSLook };
-inline constexpr int kAlgoCount = 7;
+enum Algo { kFcfs = 0, kSstf, kScan, kCScan, kLook, kCLook, kSLook, kAlgoCount };
+
+inline constexpr char kLabelRow[] = ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
 
 // A C stream holding `text`, positioned at its start.
 inline FilePtr TextStream(std::string_view text) {
@@ -62,24 +62,6 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-inline std::vector<std::string> Fields(const std::string& row) {
-  std::vector<std::string> fields;
-  std::string field;
-  std::istringstream in(row);
-  while (std::getline(in, field, ',')) fields.push_back(field);
-  if (!row.empty() && row.back() == ',') fields.push_back("");
-  return fields;
-}
-
-inline constexpr char kLabelRow[] = ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
-
 // A folder of its own for one test, removed with everything in it.
 class TempDir {
  public:
@@ -103,29 +85,24 @@ struct PostedMessage {
   uint32_t wparam;
 };
 
-// A link channel that records what is posted. A stop request can be armed;
-// the tick advances by `tick_step` milliseconds on every reading.
+// A link channel that records what is posted into `posts` (if given) and
+// answers every stop poll with `stop`. Its millisecond tick advances by 300
+// on every reading, so every look for a stop is due.
 class FakeChannel : public LinkChannel {
  public:
-  struct Log {
-    std::vector<PostedMessage> posts;
-    bool opened = false;
-  };
-  FakeChannel(std::shared_ptr<Log> log, bool stop, uint32_t tick_step)
-      : log_(std::move(log)), stop_(stop), tick_step_(tick_step) {}
+  FakeChannel(std::vector<PostedMessage>* posts, bool stop) : posts_(posts), stop_(stop) {}
 
-  void Open(int32_t) override { log_->opened = true; }
+  void Open(int32_t) override {}
   void Post(uint32_t message, uint32_t wparam, uint32_t) override {
-    log_->posts.push_back({message, wparam});
+    if (posts_ != nullptr) posts_->push_back({message, wparam});
   }
   bool PollStop() override { return stop_; }
-  uint32_t Tick() override { return tick_ += tick_step_; }
+  uint32_t Tick() override { return tick_ += 300; }
   uint32_t ThreadId() override { return 4242; }
 
  private:
-  std::shared_ptr<Log> log_;
+  std::vector<PostedMessage>* posts_;
   bool stop_;
-  uint32_t tick_step_;
   uint32_t tick_ = 0;
 };
 
@@ -139,13 +116,15 @@ struct AppRun {
 // One whole engine run in this process, with `console` as its console input.
 inline AppRun RunApp(const std::vector<std::string>& arguments, std::string_view console = "",
                      bool stop = false) {
-  auto log = std::make_shared<FakeChannel::Log>();
+  AppRun run;
   FilePtr in = TextStream(console);
   FilePtr out(std::tmpfile());
   FilePtr err(std::tmpfile());
-  int status = RunSchedule(arguments, AppStreams{in.get(), out.get(), err.get()},
-                           std::make_unique<FakeChannel>(log, stop, 300));
-  return AppRun{status, ReadAll(out.get()), ReadAll(err.get()), log->posts};
+  run.status = RunSchedule(arguments, AppStreams{in.get(), out.get(), err.get()},
+                           std::make_unique<FakeChannel>(&run.posts, stop));
+  run.out = ReadAll(out.get());
+  run.err = ReadAll(err.get());
+  return run;
 }
 
 // The options that answer every prompt except the workload ones, so that a
@@ -157,16 +136,16 @@ inline std::vector<std::string> Quiet(std::vector<std::string> arguments) {
 }
 
 // A simulation set up as the engine does it: options (with Quiet's
-// answers), then the prompts read from `input`, then the clock. Steps can be
-// taken one tick at a time and every scheduler's state inspected.
+// answers), then the prompts read from `input`. Steps can be taken one tick
+// at a time and every scheduler's state inspected.
 class Rig {
  public:
   Rig(const std::vector<std::string>& arguments, std::string_view input)
-      : link_(std::make_unique<FakeChannel>(std::make_shared<FakeChannel::Log>(), false, 1)) {
+      : link_(std::make_unique<FakeChannel>(nullptr, false)) {
     std::string error;
-    std::vector<std::string> all = Quiet(arguments);
     FilePtr out(std::tmpfile());
-    EXPECT_EQ(ParseOptions(all, config_, ParseEffects{&generators_, &link_, out.get()}, &error),
+    EXPECT_EQ(ParseOptions(Quiet(arguments), config_, ParseEffects{&generators_, &link_, out.get()},
+                           &error),
               ParseOutcome::kContinue);
     FilePtr in = TextStream(input);
     ManualList manual;
@@ -179,34 +158,29 @@ class Rig {
   void Tick(int times = 1) {
     for (int i = 0; i < times; ++i) simulation_->Tick();
   }
-  // Ticks until the run is over; returns the number of ticks it took.
-  int RunToEnd(int limit = 1000000) {
-    int ticks = 0;
-    while (!simulation_->Finished() && ticks < limit) {
-      simulation_->Tick();
-      ++ticks;
-    }
+  void RunToEnd() {
+    for (int i = 0; i < 1000000 && !simulation_->Finished(); ++i) simulation_->Tick();
     EXPECT_TRUE(simulation_->Finished());
-    return ticks;
   }
 
-  const Accounts& accounts(Algo algo) const {
-    return simulation_->schedulers()[algo]->accounts();
-  }
-  const QueueScheduler& queue_scheduler(Algo algo) const {
+  const Accounts& accounts(Algo algo) const { return simulation_->schedulers()[algo]->accounts(); }
+  // Any scheduler but FCFS.
+  const QueueScheduler& scheduler(Algo algo) const {
     return static_cast<const QueueScheduler&>(*simulation_->schedulers()[algo]);
   }
-  const HeadScheduler& head_scheduler(Algo algo) const {
-    return static_cast<const HeadScheduler&>(*simulation_->schedulers()[algo]);
-  }
-  const SLook& slook() const { return static_cast<const SLook&>(*simulation_->schedulers()[kSLook]); }
-  // The cylinder a queue scheduler is heading for, or -1 with no target.
-  int32_t target_cylinder(Algo algo) const {
-    const QueueScheduler& s = queue_scheduler(algo);
-    return s.target() < 0 ? -1 : s.queue()[s.target()].cylinder;
+  const SLook& slook() const { return static_cast<const SLook&>(scheduler(kSLook)); }
+  // "wait total/maximum wait/seek total" of every scheduler in column order.
+  std::string Totals() const {
+    std::string totals;
+    for (int algo = kFcfs; algo < kAlgoCount; ++algo) {
+      const Accounts& a = accounts(static_cast<Algo>(algo));
+      totals += (algo == kFcfs ? "" : " ") + std::to_string(a.wait_total) + "/" +
+                std::to_string(a.max_wait) + "/" + std::to_string(a.seek_total);
+    }
+    return totals;
   }
   const Workload& workload() const { return *workload_; }
-  Simulation& simulation() { return *simulation_; }
+  bool finished() const { return simulation_->Finished(); }
 
  private:
   RunConfig config_;

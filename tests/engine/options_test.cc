@@ -3,9 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <climits>
-
-#include "engine/number_reading.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace schedule {
@@ -15,122 +12,74 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-// Parses `arguments` into a fresh configuration.
-struct Parsed {
-  RunConfig config;
-  Generators generators;
-  ParseOutcome outcome;
-  std::string notices;  // what parsing printed
-};
-
-std::unique_ptr<Parsed> Parse(const std::vector<std::string>& arguments) {
-  auto parsed = std::make_unique<Parsed>();
-  FrontEndLink link(std::make_unique<FakeChannel>(std::make_shared<FakeChannel::Log>(), false, 1));
+// Parses `arguments` into a fresh configuration and describes every field
+// an option sets as " name=value ".
+std::string ParseToFields(const std::vector<std::string>& arguments,
+                          Generators* generators = nullptr) {
+  Generators own;
+  RunConfig c;
+  FrontEndLink link(std::make_unique<FakeChannel>(nullptr, false));
   FilePtr out(std::tmpfile());
   std::string error;
-  parsed->outcome = ParseOptions(arguments, parsed->config,
-                                 ParseEffects{&parsed->generators, &link, out.get()}, &error);
-  parsed->notices = ReadAll(out.get());
-  return parsed;
+  EXPECT_EQ(ParseOptions(arguments, c,
+                         ParseEffects{generators ? generators : &own, &link, out.get()}, &error),
+            ParseOutcome::kContinue);
+  auto yn = [](TriState t) { return "?yn"[static_cast<int>(t)]; };
+  std::ostringstream s;
+  s << " b=" << c.block_time << " bpt=" << c.blocks_per_track << " e=" << c.seek_time
+    << " st=" << c.settle_time << " m=" << c.highest_cylinder << " hd=" << c.heads
+    << " t=" << c.total << " n=" << c.max_per_tu << " a=" << c.arrival_rate
+    << " tu=" << c.seconds_per_tu << " p=" << c.probability << " i=" << c.initial_head
+    << " f=" << c.slook_factor << " wc=" << c.slook_constant << " rw=" << c.slook_reset
+    << " o=" << c.bopath_threshold << " x=" << c.bopath_depth << " rb=" << yn(c.bopath_reset)
+    << " rs=" << yn(c.bopath_swap) << " mt=" << c.latency_method << " hw=" << c.window
+    << " c=" << c.chunk << " fcfs=" << c.skip_fcfs << " id=" << c.skip_idle << " d=" << c.no_labels
+    << " cw=" << c.wait_file.first_column.value_or("?")
+    << " cs=" << c.seek_file.first_column.value_or("?")
+    << " cx=" << c.max_wait_file.first_column.value_or("?") << " ";
+  return s.str();
 }
 
-using Field = int64_t (*)(const RunConfig&);
-
-struct OptionCase {
-  const char* argument;
-  Field field;
-  int64_t expected;
-};
-
 TEST(OptionsTest, EachOptionSetsItsFieldFromItsValueOffset) {
-  const OptionCase kCases[] = {
-      {"-b:7", [](const RunConfig& c) -> int64_t { return c.block_time; }, 7},
-      {"-B:7", [](const RunConfig& c) -> int64_t { return c.block_time; }, 7},
-      {"-bpt:32", [](const RunConfig& c) -> int64_t { return c.blocks_per_track; }, 32},
-      {"-BPT:32", [](const RunConfig& c) -> int64_t { return c.block_time; }, 2},
-      {"-e:3", [](const RunConfig& c) -> int64_t { return c.seek_time; }, 3},
-      {"-st:4", [](const RunConfig& c) -> int64_t { return c.settle_time; }, 4},
-      {"-ST:4", [](const RunConfig& c) -> int64_t { return c.settle_time; }, 4},
-      {"-m:500", [](const RunConfig& c) -> int64_t { return c.highest_cylinder; }, 499},
-      {"-hd:8", [](const RunConfig& c) -> int64_t { return c.heads; }, 8},
-      {"-?d:8", [](const RunConfig& c) -> int64_t { return c.heads; }, 8},
-      {"-t:0", [](const RunConfig& c) -> int64_t { return c.total; }, 0},
-      {"-T:0", [](const RunConfig& c) -> int64_t { return c.total; }, 0},
-      {"-t:25x", [](const RunConfig& c) -> int64_t { return c.total; }, 25},
-      {"-t:abc", [](const RunConfig& c) -> int64_t { return c.total; }, 0},
-      {"-n:3", [](const RunConfig& c) -> int64_t { return c.max_per_tu; }, 3},
-      {"-i:42", [](const RunConfig& c) -> int64_t { return c.initial_head; }, 42},
-      {"-f:-5", [](const RunConfig& c) -> int64_t { return c.slook_factor; }, -5},
-      {"-wc:17", [](const RunConfig& c) -> int64_t { return c.slook_constant; }, 17},
-      {"-rw:2", [](const RunConfig& c) -> int64_t { return c.slook_reset; }, 2},
-      {"-o:9", [](const RunConfig& c) -> int64_t { return c.bopath_threshold; }, 9},
-      {"-x:4", [](const RunConfig& c) -> int64_t { return c.bopath_depth; }, 4},
-      {"-c:100", [](const RunConfig& c) -> int64_t { return c.chunk; }, 100},
-      {"-hw:77", [](const RunConfig& c) -> int64_t { return c.window; }, 77},
-      {"-mt:2", [](const RunConfig& c) -> int64_t { return c.latency_method; }, 2},
-      {"-id", [](const RunConfig& c) -> int64_t { return c.skip_idle; }, 1},
-      {"-FCFS", [](const RunConfig& c) -> int64_t { return c.skip_fcfs; }, 1},
-      {"-fcfs", [](const RunConfig& c) -> int64_t { return c.skip_fcfs; }, 1},
-      {"-f:3", [](const RunConfig& c) -> int64_t { return c.skip_fcfs; }, 0},
-      {"-d", [](const RunConfig& c) -> int64_t { return c.no_labels; }, 1},
-      {"-p:12.5e1", [](const RunConfig& c) -> int64_t { return int64_t(c.probability); }, 125},
-      {"-a:5", [](const RunConfig& c) -> int64_t { return int64_t(c.arrival_rate); }, 5},
-      {"-tu:0.25", [](const RunConfig& c) -> int64_t { return int64_t(c.seconds_per_tu * 100); },
-       25},
-      {"-rb:Y", [](const RunConfig& c) -> int64_t { return c.bopath_reset == TriState::kYes; }, 1},
-      {"-rb:y", [](const RunConfig& c) -> int64_t { return c.bopath_reset == TriState::kYes; }, 1},
-      {"-rb:x", [](const RunConfig& c) -> int64_t { return c.bopath_reset == TriState::kNo; }, 1},
-      {"-RS:y", [](const RunConfig& c) -> int64_t { return c.bopath_swap == TriState::kYes; }, 1},
-      {"-rs:n", [](const RunConfig& c) -> int64_t { return c.bopath_swap == TriState::kNo; }, 1},
-  };
-  for (const OptionCase& c : kCases) {
-    auto parsed = Parse({c.argument});
-    EXPECT_EQ(parsed->outcome, ParseOutcome::kContinue) << c.argument;
-    EXPECT_EQ(c.field(parsed->config), c.expected) << c.argument;
+  // Letters in any case; the value is the leading number of the rest.
+  const struct {
+    const char* argument;
+    const char* expected;
+  } kCases[] = {{"-b:7", " b=7 "},         {"-B:7", " b=7 "},        {"-bpt:32", " bpt=32 "},
+                {"-BPT:32", " bpt=32 "},   {"-e:3", " e=3 "},        {"-st:4", " st=4 "},
+                {"-ST:4", " st=4 "},       {"-m:500", " m=499 "},    {"-hd:8", " hd=8 "},
+                {"-?d:8", " hd=8 "},       {"-T:0", " t=0 "},        {"-t:25x", " t=25 "},
+                {"-t:abc", " t=0 "},       {"-n:3", " n=3 "},        {"-i:42", " i=42 "},
+                {"-f:-5", " f=-5 "},       {"-wc:17", " wc=17 "},    {"-rw:2", " rw=2 "},
+                {"-o:9", " o=9 "},         {"-x:4", " x=4 "},        {"-c:100", " c=100 "},
+                {"-hw:77", " hw=77 "},     {"-mt:2", " mt=2 "},      {"-id", " id=1 "},
+                {"-FCFS", " fcfs=1 "},     {"-fcfs", " fcfs=1 "},    {"-f:3", " fcfs=0 "},
+                {"-d", " d=1 "},           {"-p:12.5e1", " p=125 "}, {"-a:5", " a=5 "},
+                {"-tu:0.25", " tu=0.25 "}, {"-rb:Y", " rb=y "},      {"-rb:y", " rb=y "},
+                {"-rb:x", " rb=n "},       {"-RS:y", " rs=y "},      {"-rs:n", " rs=n "},
+                {"-cw:40", " cw=40 "},     {"-CS:a,b", " cs=a,b "},  {"-cx:", " cx= "}};
+  for (const auto& c : kCases) {
+    EXPECT_THAT(ParseToFields({c.argument}), HasSubstr(c.expected)) << c.argument;
   }
 }
 
-TEST(OptionsTest, FirstColumnTextsAreStoredAsGiven) {
-  auto parsed = Parse({"-cw:40", "-CS:a,b", "-cx:"});
-  EXPECT_EQ(parsed->config.wait_file.first_column, "40");
-  EXPECT_EQ(parsed->config.seek_file.first_column, "a,b");
-  EXPECT_EQ(parsed->config.max_wait_file.first_column, "");
-}
-
-TEST(OptionsTest, LaterOptionsWinAndUnknownOnesAreIgnored) {
-  auto parsed = Parse({"-b:3", "-t:10", "-1", "-9", "-q:5", "-B:5", "-T:20"});
-  EXPECT_EQ(parsed->config.block_time, 5);
-  EXPECT_EQ(parsed->config.total, 20);
-  auto untouched = Parse({"-1", "-9:5", "-z"});
-  EXPECT_EQ(untouched->config.total, -1);
-  EXPECT_EQ(untouched->config.block_time, 2);
-  EXPECT_EQ(untouched->config.highest_cylinder, 1000);  // no -m: gives cylinders 0 to 1000
-  EXPECT_EQ(untouched->outcome, ParseOutcome::kContinue);
-}
-
-TEST(OptionsTest, SeedTakesEffectWhenParsedSoTheLastOneIsInForce) {
-  auto parsed = Parse({"-r:1", "-r:2"});
-  // The small generator seeded with 2 starts with 45 (2 * 214013 + 2531011, bits 16 on).
-  EXPECT_EQ(parsed->generators.small.Next(), 45u);
-  MersenneTwister expected;
+TEST(OptionsTest, LaterOptionsWinUnknownOnesAreIgnoredSeedsActAtOnce) {
+  EXPECT_THAT(ParseToFields({"-b:3", "-t:10", "-1", "-9", "-q:5", "-B:5", "-T:20"}),
+              HasSubstr(" b=5 bpt=600 e=1 st=0 m=1000 hd=4 t=20 "));
+  // Numbers out of range are held at the limits.
+  EXPECT_THAT(ParseToFields({"-t:99999999999", "-p:-.25e1x", "-i:-99999999999"}),
+              HasSubstr(" t=2147483647 n=-1 a=-1 tu=-1 p=-2.5 i=-2147483648 "));
+  // Without options: cylinders 0 to 1000 and nothing else given.
+  EXPECT_EQ(ParseToFields({"-1", "-9:5", "-z"}), ParseToFields({}));
+  // A seed takes effect when parsed, so the last one is in force: the small
+  // generator seeded with 2 starts with 45 (2 * 214013 + 2531011, bits 16 on).
+  Generators generators;
+  Generators expected;
+  ParseToFields({"-r:1", "-r:2"}, &generators);
   expected.Seed(2);
-  EXPECT_EQ(parsed->generators.large.Next(), expected.Next());
+  EXPECT_EQ(generators.small.Next(), 45u);
+  EXPECT_EQ(generators.large.Next(), expected.large.Next());
 }
-
-TEST(OptionsTest, RotationalLatencyNoticeIsPrintedAtParseTime) {
-  auto parsed = Parse({"-mt:1"});
-  EXPECT_EQ(parsed->notices, "You should #define RLATENCY to use -mt option.\n");
-}
-
-TEST(NumberReadingTest, OutOfRangeIntegersAreHeldAtTheLimits) {
-  EXPECT_EQ(ReadInteger("99999999999"), INT_MAX);
-  EXPECT_EQ(ReadInteger("-99999999999"), INT_MIN);
-  EXPECT_DOUBLE_EQ(ReadReal("-.25e1x"), -2.5);
-}
-
-// The usage screen after the banner's first line, exactly as documented
-// (the golden file has no final line end, as the screen has none).
-std::string UsageGolden() { return ReadFile(std::string(TEST_DATA_DIR) + "/usage.golden"); }
 
 TEST(UsageTest, HelpOptionsPrintBannerAndUsageAndRunNothing) {
   for (const char* help : {"-?", "-help", "-H", "/h", "-hx"}) {
@@ -138,96 +87,73 @@ TEST(UsageTest, HelpOptionsPrintBannerAndUsageAndRunNothing) {
     AppRun run = RunApp({"-b:3", help, "-t:0"});
     EXPECT_EQ(run.status, 0) << help;
     EXPECT_THAT(run.out, StartsWith("schedule ")) << help;
-    std::string after_banner = run.out.substr(run.out.find('\n') + 1);
-    EXPECT_EQ(after_banner, UsageGolden()) << help;  // a mismatch prints a diff
+    // The golden file has no final line end, as the screen has none.
+    EXPECT_EQ(run.out.substr(run.out.find('\n') + 1), ReadFile(TEST_DATA_DIR "/usage.golden"))
+        << help;
     EXPECT_EQ(run.err, "") << help;
   }
 }
-
-constexpr char kSlookMenu[] =
-    "\nChoose SLOOK waisted time resting method:\n"
-    "1. Reset on every min/max\n"
-    "2. Reset on min if the previous is max and reset on max if previous is min\n"
-    "3. Reset when request queue is empty (Default)\n";
 
 TEST(PromptsTest, EveryMissingValueIsAskedForInOrder) {
   // Total 5, all at t = 0, head 7, factor 0, method 3, threshold 0, depth 1, y, n.
   AppRun run = RunApp({"-r:1"}, "5\n0\n7\n0\n3\n0\n1\ny\nn\n");
   EXPECT_EQ(run.status, 0);
-  std::string expected = std::string() +
-                         "\nEnter total number of requests (0=Manual Entry): " +
-                         "\nEnter Maximum number of requests per time unit (0=Generate All in "
-                         "t=0): " +
-                         "Enter head's initial position: " +
-                         "\nEnter S-LOOK waisted time factor: " + kSlookMenu +
-                         "\nEnter BO-PATH waisted time threshold: " +
-                         "\nEnter BO-PATH maximum A* depth (Min=1): " +
-                         "\nReset BO-PATH waisted time on every request in path ? (y/n) " +
-                         "\nUse BO-PATH min/max swaping trick ? (y/n) " +
-                         "\nSimulation Started....\n";
-  EXPECT_THAT(run.out, StartsWith(expected));
+  std::string expected = ReadFile(TEST_DATA_DIR "/prompts.golden");
+  EXPECT_EQ(run.out.substr(0, expected.size()), expected);
 }
 
-TEST(PromptsTest, ProbabilityIsAskedOnlyWithAMaximumAndAlwaysScaled) {
-  AppRun asked = RunApp(Quiet({"-r:1", "-t:2", "-n:1"}), "50\n");
-  EXPECT_THAT(asked.out, StartsWith("\nEnter request probability %: \n>> 0.5000000000\n"));
-  AppRun given = RunApp(Quiet({"-r:1", "-t:2", "-n:1", "-p:25"}));
-  EXPECT_THAT(given.out, StartsWith("\n>> 0.2500000000\n"));
-  AppRun at_zero = RunApp(Quiet({"-r:1", "-t:2", "-n:0", "-p:25"}));
-  EXPECT_THAT(at_zero.out, StartsWith("\nSimulation Started....\n"));
-}
-
-TEST(PromptsTest, DepthIsAskedUntilItIsAtLeastOne) {
-  AppRun run = RunApp(Quiet({"-r:1", "-t:1", "-n:0", "-x:0"}), "0\n2\n");
-  const std::string prompt = "\nEnter BO-PATH maximum A* depth (Min=1): ";
-  EXPECT_THAT(run.out, StartsWith(prompt + ">> Too low, Minimum = 1" + prompt +
-                                  "\nSimulation Started....\n"));
-  AppRun given = RunApp(Quiet({"-r:1", "-t:1", "-n:0", "-x:3"}));
-  EXPECT_THAT(given.out, Not(HasSubstr("A* depth")));
-}
-
-TEST(PromptsTest, AnswersMayFollowTheRequestList) {
-  // -i:-1 leaves the head unset again; its answer 2 comes after the list.
-  AppRun run = RunApp(Quiet({"-t:0", "-i:-1"}), "0\n3 -1\n2\n");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_THAT(run.out, HasSubstr("\nTotal number of requests=1\n\nEnter head's initial position: "));
-  EXPECT_THAT(run.out, HasSubstr("\nSSTF total seek = 1\n"));  // from 2 to 3
-}
-
-TEST(PromptsTest, TotalTypedAtThePromptLeavesALineEndBeforeTheConfigurationLine) {
-  AppRun run = RunApp(Quiet({}), "0\n1\n4800 -1\n");  // LBA: 4800 / 2400 = cylinder 2
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_THAT(run.out, HasSubstr("\nManual requests using LBA...\n"));
-  EXPECT_THAT(run.out, HasSubstr("\nSSTF total seek = 2\n"));
-}
-
-TEST(PromptsTest, PoissonNeedsBothRateAndTimeUnit) {
-  // With both, neither the maximum nor the probability is asked for or used.
-  AppRun poisson = RunApp(Quiet({"-r:3", "-t:3", "-a:5", "-tu:0.01", "-n:4", "-p:50"}));
-  EXPECT_EQ(poisson.status, 0);
-  EXPECT_THAT(poisson.out, StartsWith("\nSimulation Started....\n"));
-  // A rate alone is discarded and the maximum is asked for.
-  AppRun rate_only = RunApp(Quiet({"-r:3", "-t:3", "-a:5"}), "0\n");
-  EXPECT_THAT(rate_only.out, StartsWith("\nEnter Maximum number of requests per time unit"));
+TEST(PromptsTest, OnlyMissingValuesAreAskedFor) {
+  const std::string kDepth = "\nEnter BO-PATH maximum A* depth (Min=1): ";
+  const std::string kStarted = "\nSimulation Started....\n";
+  const struct {
+    std::vector<std::string> arguments;
+    const char* console;
+    std::string start;
+  } kCases[] = {
+      // The probability is asked for only with a maximum above 0, and always scaled.
+      {{"-t:2", "-n:1"}, "50\n", "\nEnter request probability %: \n>> 0.5000000000\n"},
+      {{"-t:2", "-n:1", "-p:25"}, "", "\n>> 0.2500000000\n"},
+      {{"-t:2", "-n:1", "-p:0.5"}, "", "\n>> 0.0050000000\n"},
+      {{"-t:2", "-n:0", "-p:25"}, "", kStarted},
+      // A depth below 1, -x:0 included, is asked for until it is at least 1.
+      {{"-t:1", "-n:0", "-x:0"}, "0\n2\n", kDepth + ">> Too low, Minimum = 1" + kDepth + kStarted},
+      // Rate and time unit together replace the maximum and the probability;
+      // a rate alone is discarded.
+      {{"-t:3", "-a:5", "-tu:0.01", "-n:4", "-p:50"}, "", kStarted},
+      {{"-t:3", "-a:5"}, "0\n", "\nEnter Maximum number of requests per time unit"},
+  };
+  for (const auto& c : kCases) {
+    AppRun run = RunApp(Quiet(c.arguments), c.console);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, c.start.size()), c.start);
+  }
+  // -i:-1 leaves the head unset again: its answer 2 follows the list.
+  EXPECT_THAT(
+      RunApp(Quiet({"-t:0", "-i:-1"}), "0\n3 -1\n2\n").out,
+      HasSubstr("=1\n\nEnter head's initial position: " + kStarted + "\nFCFS total seek = 1\n"));
+  // The line end after a total typed at the prompt is not the configuration
+  // line: 1 selects LBA, so 4800 is cylinder 2.
+  AppRun lba = RunApp(Quiet({}), "0\n1\n4800 -1\n");
+  EXPECT_THAT(lba.out, HasSubstr("skip: \nManual requests using LBA...\n"));
+  EXPECT_THAT(lba.out, HasSubstr("\nFCFS total seek = 2\n"));
 }
 
 // A run refused before it starts: one message line, nothing simulated, no
 // data row in the result file (the label row may already be there).
-void ExpectRefused(const std::vector<std::string>& arguments, std::string_view console = "") {
+void ExpectRefused(std::vector<std::string> arguments, std::string_view console = "") {
+  SCOPED_TRACE(::testing::PrintToString(arguments));
   TempDir dir;
-  std::vector<std::string> all = arguments;
-  all.push_back("-s:" + dir / "seek.csv");
-  AppRun run = RunApp(all, console);
-  std::string trace = ::testing::PrintToString(arguments);
-  EXPECT_EQ(run.status, 1) << trace;
-  EXPECT_THAT(run.err, StartsWith("schedule: ")) << trace;
-  EXPECT_EQ(Lines(run.err).size(), 1u) << trace << run.err;
-  EXPECT_THAT(run.out, Not(HasSubstr("Simulation Started"))) << trace;
+  arguments.push_back("-s:" + dir / "seek.csv");
+  AppRun run = RunApp(arguments, console);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, StartsWith("schedule: "));
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // one line
+  EXPECT_THAT(run.out, Not(HasSubstr("Simulation Started")));
   std::string seek = ReadFile(dir / "seek.csv");
-  EXPECT_TRUE(seek.empty() || seek == std::string(kLabelRow) + "\n") << trace << seek;
+  EXPECT_TRUE(seek.empty() || seek == std::string(kLabelRow) + "\n") << seek;
 }
 
-TEST(RefusalTest, UnusableDiskOrWorkloadIsRefused) {
+TEST(RefusalTest, UnusableDiskWorkloadOrAnswersAreRefused) {
   ExpectRefused(Quiet({"-t:5", "-n:0", "-b:0"}));
   ExpectRefused(Quiet({"-t:5", "-n:0", "-b:65536"}));
   ExpectRefused(Quiet({"-t:5", "-n:0", "-e:0"}));
@@ -237,37 +163,32 @@ TEST(RefusalTest, UnusableDiskOrWorkloadIsRefused) {
   ExpectRefused(Quiet({"-t:5", "-n:0", "-i:-3"}));
   ExpectRefused(Quiet({"-t:-5", "-n:0"}));
   ExpectRefused(Quiet({"-t:5", "-n:-2", "-p:50"}));
-  ExpectRefused(Quiet({"-t:5", "-n:1", "-p:0"}));               // never an arrival
-  ExpectRefused(Quiet({"-t:5", "-a:1e6", "-tu:1"}));            // e^-1000000 is 0
-  ExpectRefused(Quiet({"-t:5", "-a:1e-20", "-tu:1e-20"}));      // e^-1e-40 is 1
-  ExpectRefused(Quiet({"-t:5", "-a:5", "-tu:0.01", "-r:0"}));   // the large generator gives 0s
+  ExpectRefused(Quiet({"-t:5", "-n:1", "-p:0"}));              // never an arrival
+  ExpectRefused(Quiet({"-t:5", "-a:1e6", "-tu:1"}));           // e^-1000000 is 0
+  ExpectRefused(Quiet({"-t:5", "-a:1e-20", "-tu:1e-20"}));     // e^-1e-40 is 1
+  ExpectRefused(Quiet({"-t:5", "-a:5", "-tu:0.01", "-r:0"}));  // the large generator gives 0s
   ExpectRefused(Quiet({"-t:5", "-n:0", "-in:/nonexistent/requests.txt"}));
+  ExpectRefused({}, "");                               // input ends at the first prompt
+  ExpectRefused({}, "abc\n");                          // not a number
+  ExpectRefused(Quiet({"-t:0"}), "0\n10 x 20 -1\n");   // a stray letter in the list
+  ExpectRefused(Quiet({"-t:0"}), "0\n10 -5 20 -1\n");  // a negative request
+  // The notice is printed when -mt: is parsed, before the refusal.
+  ExpectRefused(Quiet({"-t:1", "-n:0", "-mt:1"}));
+  EXPECT_EQ(RunApp(Quiet({"-t:1", "-n:0", "-mt:1"})).out,
+            "You should #define RLATENCY to use -mt option.\n");
 }
 
-TEST(RefusalTest, IdleSkipMakesRareArrivalsUsable) {
+TEST(RefusalTest, IdleSkipOrAWindowMakeTheRunUsable) {
+  // With -id the arrivals that never come in a normal tick come in idle
+  // ones; with a window, -mt: only prints its notice.
   for (const auto& arguments : {Quiet({"-t:5", "-n:1", "-p:0", "-id", "-r:4"}),
                                 Quiet({"-t:5", "-a:1e-20", "-tu:1e-20", "-id", "-r:4"}),
-                                Quiet({"-t:5", "-a:5", "-tu:0.01", "-r:0", "-id"})}) {
+                                Quiet({"-t:5", "-a:5", "-tu:0.01", "-r:0", "-id"}),
+                                Quiet({"-t:1", "-n:0", "-mt:1", "-hw:5"})}) {
     AppRun run = RunApp(arguments);
     EXPECT_EQ(run.status, 0) << ::testing::PrintToString(arguments) << run.err;
     EXPECT_THAT(run.out, HasSubstr("SSTF total seek = "));
   }
-}
-
-TEST(RefusalTest, UnusableAnswersAreRefused) {
-  ExpectRefused({}, "");                              // input ends at the first prompt
-  ExpectRefused({}, "abc\n");                         // not a number
-  ExpectRefused(Quiet({"-t:0"}), "0\n10 x 20 -1\n");  // a stray letter in the list
-  ExpectRefused(Quiet({"-t:0"}), "0\n10 -5 20 -1\n");  // a negative request
-}
-
-TEST(RefusalTest, LatencyWithoutWindowFailsButWithWindowRunsOn) {
-  AppRun without = RunApp(Quiet({"-t:1", "-n:0", "-mt:1"}));
-  EXPECT_EQ(without.status, 1);
-  EXPECT_EQ(without.out, "You should #define RLATENCY to use -mt option.\n");
-  AppRun with = RunApp(Quiet({"-t:1", "-n:0", "-mt:1", "-hw:5"}));
-  EXPECT_EQ(with.status, 0);
-  EXPECT_THAT(with.out, StartsWith("You should #define RLATENCY to use -mt option.\n"));
 }
 
 TEST(RefusalTest, LbaListWithBlockNumbersStopsTheRun) {

@@ -2,56 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "frontend/model/distribution.h"
 
 namespace trakvist {
 namespace {
 
-constexpr ColorRole kWindow = ColorRole::kWindow;
-constexpr ColorRole kButtonFace = ColorRole::kButtonFace;
+constexpr RequestSource kDist = RequestSource::kDistribution;
+constexpr RequestSource kZero = RequestSource::kAllAtTimeZero;
+constexpr RequestSource kManual = RequestSource::kManual;
 
-TEST(ParametersPanelTest, StartState) {
-  const ParametersPanel panel = StartParametersPanel();
-  EXPECT_EQ(panel.cparam[12].text, "0.00001");
-  EXPECT_EQ(panel.cparam[3].label, "N/A");
-  EXPECT_FALSE(panel.cparam[3].enabled);
-  for (int i : {6, 7}) {
-    EXPECT_FALSE(panel.cparam[i].spinner_enabled);
-    EXPECT_FALSE(panel.cparam[i].label_enabled);
-    EXPECT_EQ(panel.cparam[i].color, kButtonFace);
-  }
-  EXPECT_FALSE(panel.bopath_frame_enabled);
-  EXPECT_FALSE(panel.bopath_swap_enabled);
-  EXPECT_FALSE(panel.manual_enabled);
-  EXPECT_FALSE(panel.saves_enabled);
-  EXPECT_TRUE(panel.disk_list_text.empty());
+// 1 when a field, its spinner and its label are all on with the window
+// colour, 0 when all are off with the button-face colour, -1 for a mixture.
+int OnOff(const ParameterField& f) {
+  const int on = f.enabled + f.spinner_enabled + f.label_enabled + (f.color == ColorRole::kWindow);
+  return on == 4 ? 1 : (on == 0 ? 0 : -1);
 }
 
-struct TypingCase {
-  int field;
-  const char* typed;
-  const char* kept;
-  bool spinner_enabled;
-};
-
-class TypingTest : public testing::TestWithParam<TypingCase> {};
-
-TEST_P(TypingTest, FieldKeepsWhatItAccepts) {
-  const TypingCase& c = GetParam();
+// The field after typing `text` into field `index` of the start panel.
+ParameterField Typed(int index, const char* text) {
   ParametersPanel panel = StartParametersPanel();
-  SetFieldText(&panel, c.field, c.typed);
-  EXPECT_EQ(panel.cparam[c.field].text, c.kept);
-  EXPECT_EQ(panel.cparam[c.field].spinner_enabled, c.spinner_enabled);
+  SetFieldText(&panel, index, text);
+  return panel.cparam[index];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TypingTest,
-    testing::Values(TypingCase{0, "1.5", "15", true}, TypingCase{12, "1.5", "1.5", true},
-                    TypingCase{4, "-3", "-3", true}, TypingCase{6, "-3", "3", true},
-                    TypingCase{12, "1E-5E", "1E-5", true},
-                    TypingCase{0, "100,100,1000", "100,100,1000", false},
-                    TypingCase{5, "-5,-1,-10", "-5,-1,-10", false},
-                    TypingCase{2, "0.5", "0.5", true}, TypingCase{3, "-0.5e-2", "0.5e-2", true}));
+// Field 0 is whole, 4 whole with minus, 12 decimal, and 2 decimal with the
+// start choice "Poisson". Digits and commas always stay.
+TEST(ParametersPanelTest, EachFieldFiltersTypedTextByItsOwnRule) {
+  EXPECT_EQ(Typed(0, "1.5").text, "15");
+  EXPECT_EQ(Typed(0, "-1e5").text, "15");
+  EXPECT_EQ(Typed(12, "12a3 4").text, "1234");
+  // A minus only at the start or after a comma, where the field allows it.
+  EXPECT_EQ(Typed(4, "--3-").text, "-3");
+  EXPECT_EQ(Typed(4, "5,1-,-10").text, "5,1,-10");
+  // An exponent's sign needs no permission for minus signs.
+  EXPECT_EQ(Typed(12, "-1E-5-").text, "1E-5");
+  EXPECT_EQ(Typed(2, "-0.5e-1").text, "0.5e-1");
+  // One point and one exponent letter per number of a range.
+  EXPECT_EQ(Typed(12, "2.5,1e-1,5.5").text, "2.5,1e-1,5.5");
+  EXPECT_EQ(Typed(12, "1.5e1.E2,2.5e1E2").text, "1.5e12,2.5e12");
+  // A range cannot be stepped, so its spinner goes off.
+  EXPECT_TRUE(Typed(4, "-5").spinner_enabled);
+  EXPECT_FALSE(Typed(4, "-5,-1,-10").spinner_enabled);
+}
 
 TEST(ParametersPanelTest, DiskFieldsMarkTheDiskCustomUnlessADiskIsApplied) {
   for (int i = 0; i < kParameterCount; ++i) {
@@ -69,80 +63,51 @@ TEST(ParametersPanelTest, DiskFieldsMarkTheDiskCustomUnlessADiskIsApplied) {
 
 TEST(ParametersPanelTest, SwitchingToGenericEmptiesADecimalFieldTwo) {
   ParametersPanel panel = StartParametersPanel();
+  EXPECT_EQ(OnOff(panel.cparam[3]), 0);  // "Poisson" has no second parameter
   SetFieldText(&panel, 2, "0.5");
   SelectDistribution(&panel, kGenericIndex);
   EXPECT_EQ(panel.cparam[2].text, "");
-  EXPECT_TRUE(panel.cparam[3].label_enabled);
-  EXPECT_EQ(panel.cparam[3].color, kWindow);
+  EXPECT_EQ(OnOff(panel.cparam[3]), 1);
   EXPECT_EQ(panel.cparam[3].label, "Request Arival Probability %");
   EXPECT_NE(panel.cparam[3].tooltip, "");
-
   SetFieldText(&panel, 2, "60");
   SelectDistribution(&panel, kPoissonIndex);
   EXPECT_EQ(panel.cparam[2].text, "60");
-  EXPECT_FALSE(panel.cparam[3].enabled);
+  EXPECT_EQ(OnOff(panel.cparam[3]), 0);
   EXPECT_EQ(panel.cparam[3].tooltip, "");
+  // The engine takes field 2 as a different option under each distribution.
+  EXPECT_EQ(EngineOption(2, kPoissonIndex), "-a:");
+  EXPECT_EQ(EngineOption(2, kGenericIndex), "-n:");
 }
 
-// Expected enabled state of fields 0..3 (with spinners and labels), Rtimer,
-// DistList, Manual with Import, and isLBA.
-struct SourceCase {
-  RequestSource source;
-  bool manual_is_file_path;
-  std::array<bool, 4> fields;
-  bool rtimer;
-  bool dist_list;
-  bool manual;
-  bool is_lba;
-};
-
-class RequestSourceTest : public testing::TestWithParam<SourceCase> {};
-
-TEST_P(RequestSourceTest, EnablingFollowsTheSource) {
-  const SourceCase& c = GetParam();
-  ParametersPanel panel = StartParametersPanel();
-  SelectDistribution(&panel, kGenericIndex);
-  panel.manual_is_file_path = c.manual_is_file_path;
-  // Come from another source so that every switch has something to undo.
-  SelectRequestSource(&panel, c.source == RequestSource::kManual ? RequestSource::kDistribution
-                                                                 : RequestSource::kManual);
-  SelectRequestSource(&panel, c.source);
-  EXPECT_EQ(panel.source, c.source);
-  for (int i = 0; i < 4; ++i) {
-    const ParameterField& field = panel.cparam[i];
-    EXPECT_EQ(field.enabled && field.spinner_enabled && field.label_enabled, c.fields[i]) << i;
-    EXPECT_EQ(field.enabled || field.spinner_enabled || field.label_enabled, c.fields[i]) << i;
-    EXPECT_EQ(field.color, c.fields[i] ? kWindow : kButtonFace) << i;
+TEST(ParametersPanelTest, EnablingFollowsTheRequestSource) {
+  const struct {
+    RequestSource source;
+    bool timer, manual_is_file_path;
+    std::array<int, 4> fields;  // OnOff of fields 0..3
+    bool rtimer, dist_list, manual, is_lba;
+  } kCases[] = {{kDist, false, false, {1, 1, 1, 1}, true, true, false, false},
+                {kZero, true, false, {1, 0, 0, 0}, true, false, false, false},
+                {kManual, false, false, {0, 0, 0, 0}, false, false, true, true},
+                {kManual, false, true, {0, 0, 0, 0}, false, false, true, false}};
+  for (const auto& c : kCases) {
+    ParametersPanel panel = StartParametersPanel();
+    SelectDistribution(&panel, kGenericIndex);
+    SetRtimer(&panel, c.timer);  // "Randomize By Timer" turns the seed off
+    panel.manual_is_file_path = c.manual_is_file_path;
+    // Come from another source so that every switch has something to undo.
+    SelectRequestSource(&panel, c.source == kManual ? kDist : kManual);
+    SelectRequestSource(&panel, c.source);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(OnOff(panel.cparam[i]), c.fields[i]) << i;
+    for (int i : {6, 7}) EXPECT_EQ(OnOff(panel.cparam[i]), 0) << i;  // BO-PATH, off for good
+    EXPECT_EQ(panel.rtimer_enabled, c.rtimer);
+    EXPECT_EQ(panel.dist_list_enabled, c.dist_list);
+    EXPECT_EQ(panel.dist_list_color, BackgroundFor(c.dist_list));
+    EXPECT_EQ(panel.manual_enabled && panel.import_enabled, c.manual);
+    EXPECT_EQ(panel.manual_enabled || panel.import_enabled, c.manual);
+    EXPECT_EQ(panel.manual_color, BackgroundFor(c.manual));
+    EXPECT_EQ(panel.is_lba_enabled, c.is_lba);
   }
-  EXPECT_EQ(panel.rtimer_enabled, c.rtimer);
-  EXPECT_EQ(panel.dist_list_enabled, c.dist_list);
-  EXPECT_EQ(panel.dist_list_color, c.dist_list ? kWindow : kButtonFace);
-  EXPECT_EQ(panel.manual_enabled && panel.import_enabled, c.manual);
-  EXPECT_EQ(panel.manual_color, c.manual ? kWindow : kButtonFace);
-  EXPECT_EQ(panel.is_lba_enabled, c.is_lba);
-}
-
-constexpr RequestSource kDist = RequestSource::kDistribution;
-constexpr RequestSource kZero = RequestSource::kAllAtTimeZero;
-constexpr RequestSource kManual = RequestSource::kManual;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RequestSourceTest,
-    testing::Values(
-        SourceCase{kDist, false, {true, true, true, true}, true, true, false, false},
-        SourceCase{kZero, false, {true, true, false, false}, true, false, false, false},
-        SourceCase{kManual, false, {false, false, false, false}, false, false, true, true},
-        SourceCase{kManual, true, {false, false, false, false}, false, false, true, false}));
-
-TEST(ParametersPanelTest, RandomizeByTimerDisablesTheSeedUnderEverySource) {
-  ParametersPanel panel = StartParametersPanel();
-  SetRtimer(&panel, true);
-  EXPECT_FALSE(panel.cparam[1].label_enabled);
-  EXPECT_EQ(panel.cparam[1].color, kButtonFace);
-  Option2_Click(&panel);
-  EXPECT_FALSE(panel.cparam[1].enabled);
-  SetRtimer(&panel, false);
-  EXPECT_TRUE(panel.cparam[1].spinner_enabled);
 }
 
 TEST(ParametersPanelTest, StartControlsKeepSavingTiedToPublish) {
@@ -150,30 +115,35 @@ TEST(ParametersPanelTest, StartControlsKeepSavingTiedToPublish) {
     ParametersPanel panel = StartParametersPanel();
     panel.publish_enabled = publish;
     Enable_StartControls(&panel, false);
-    EXPECT_FALSE(panel.startb_enabled);
-    EXPECT_FALSE(panel.saves_enabled);
-    EXPECT_TRUE(panel.stopb_enabled);
-    EXPECT_FALSE(FrameEnabledFor(panel, 14));
+    EXPECT_FALSE(panel.startb_enabled || panel.saves_enabled || FrameEnabledFor(panel, 14));
     Enable_StartControls(&panel, true);
-    EXPECT_TRUE(FrameEnabledFor(panel, 14));
-    EXPECT_EQ(panel.saves_enabled, publish);
-    EXPECT_EQ(panel.saveas_enabled, publish);
-    EXPECT_FALSE(panel.bopath_frame_enabled);
+    EXPECT_TRUE(panel.startb_enabled && FrameEnabledFor(panel, 14) && !panel.bopath_frame_enabled);
+    EXPECT_EQ(panel.saves_enabled && panel.saveas_enabled, publish);
+    EXPECT_EQ(panel.saves_enabled || panel.saveas_enabled, publish);
   }
 }
 
-TEST(ParametersPanelTest, SpinnerPressRunsTheChangeRulesAndBadIndicesAreIgnored) {
+TEST(SpinnerStepTest, StepsWholeValuesWithinTheRange) {
+  constexpr SpinDirection kUp = SpinDirection::kUp;
+  constexpr SpinDirection kDown = SpinDirection::kDown;
+  const struct {
+    int field;
+    const char* text;
+    SpinDirection direction;
+    const char* stepped;
+  } kCases[] = {{0, "abc", kUp, "1"},       {0, "0", kDown, "0"},
+                {3, "100", kUp, "100"},     {12, "1.5", kDown, "1"},
+                {0, "1,2,3", kUp, "1,2,3"}, {12, "1e999", kDown, "2147483647"}};
+  for (const auto& c : kCases) {
+    EXPECT_EQ(SpinnerStep(c.field, c.text, c.direction), c.stepped) << c.field << " " << c.text;
+  }
+  // A press steps the field through its change rules, unless it is off.
   ParametersPanel panel = StartParametersPanel();
-  UpDown_Click(&panel, 10, SpinDirection::kUp);
+  UpDown_Click(&panel, 10, kUp);
   EXPECT_EQ(panel.cparam[10].text, "1001");
   EXPECT_EQ(panel.disk_list_text, "Custom ...");
-  UpDown_Click(&panel, 6, SpinDirection::kUp);  // disabled
+  UpDown_Click(&panel, 6, kUp);
   EXPECT_EQ(panel.cparam[6].text, "1000");
-  SetFieldText(&panel, 16, "1");
-  SetCparamEnabled(&panel, -1, false);
-  UpDown_Click(&panel, 99, SpinDirection::kDown);
-  SelectDistribution(&panel, 7);
-  EXPECT_EQ(panel.cparam[2].text, "60");
 }
 
 }  // namespace

@@ -1,16 +1,42 @@
 #include "frontend/model/sweep.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace trakvist {
 namespace {
 
+using ::testing::ElementsAre;
+
+std::tuple<double, double, double> AsTuple(const ParamRange& r) { return {r.From, r.Step, r.To}; }
+
+std::vector<double> ValuesOf(const char* text) { return RangeValues(ParseParamRange(text), 1000); }
+
+TEST(ParamRangeTest, ParsesAndWalksByRepeatedAdditionUpToTo) {
+  EXPECT_EQ(AsTuple(ParseParamRange("500,0,100")), std::tuple(500.0, -1.0, 100.0));  // zero step
+  EXPECT_EQ(AsTuple(ParseParamRange("100,,300")), std::tuple(100.0, 1.0, 300.0));
+  EXPECT_EQ(AsTuple(ParseParamRange("1, 2 ,3,4,5")), std::tuple(1.0, 2.0, 3.0));
+  EXPECT_EQ(AsTuple(ParseParamRange("2.5,1e-1,5.5")), std::tuple(2.5, 0.1, 5.5));
+  EXPECT_EQ(AsTuple(ParseParamRange("100,500")), std::tuple(100.0, 1.0, 100.0));  // one comma
+  EXPECT_THAT(ValuesOf("50,-10,10"), ElementsAre(50, 40, 30, 20, 10));
+  EXPECT_THAT(ValuesOf(""), ElementsAre(0));
+  EXPECT_TRUE(ValuesOf("10,1,0").empty());  // the step points away from To
+  EXPECT_EQ(ValuesOf("100,0,500").size(), 401u);
+  EXPECT_EQ(ValuesOf("500,0,100").size(), 401u);
+  EXPECT_THAT(ValuesOf("0.1,0.1,0.3"), ElementsAre(0.1, 0.2));  // 0.1 + 0.1 + 0.1 > 0.3
+  // Endless ranges stay bounded: by the limit, or when a step changes nothing.
+  EXPECT_EQ(ValueCount({0, 1, 1e15}, 1000), 1000);
+  EXPECT_THAT(RangeValues({1e20, 1, 2e20}, 1000), ElementsAre(1e20));
+}
+
+// Parameter k is the single value k + 1.
 SweepRanges SingleValues() {
   SweepRanges ranges;
   for (int k = 0; k < kParameterCount; ++k) ranges[k] = {k + 1.0, 1, k + 1.0};
@@ -23,34 +49,38 @@ TEST(FillSweepRangesTest, RequestSourceAndTimerZeroTheirParameters) {
   const struct {
     RequestSource source;
     bool timer;
-    std::array<double, 4> firsts;  // parameters 0 to 3
-  } kCases[] = {{RequestSource::kDistribution, false, {1, 2, 3, 4}},
-                {RequestSource::kDistribution, true, {1, 0, 3, 4}},
+    std::array<double, 4> firsts;  // parameters 0 to 3; the others keep k + 1
+  } kCases[] = {{RequestSource::kDistribution, true, {1, 0, 3, 4}},
                 {RequestSource::kAllAtTimeZero, false, {1, 2, 0, 0}},
-                {RequestSource::kManual, true, {0, 0, 0, 0}}};
+                {RequestSource::kManual, false, {0, 2, 0, 0}}};
   for (const auto& c : kCases) {
+    SweepRanges expected = SingleValues();
+    for (int k = 0; k < 4; ++k) expected[k] = {c.firsts[k], 1, c.firsts[k]};
     const SweepRanges ranges = FillSweepRanges(texts, c.source, c.timer);
-    for (int k = 0; k < kParameterCount; ++k) {
-      const double value = k < 4 ? c.firsts[k] : k + 1;
-      EXPECT_TRUE(ranges[k].From == value && ranges[k].Step == 1 && ranges[k].To == value) << k;
-    }
+    for (int k = 0; k < kParameterCount; ++k)
+      EXPECT_EQ(AsTuple(ranges[k]), AsTuple(expected[k])) << k;
   }
 }
 
-TEST(SweepCursorTest, ParameterZeroChangesSlowest) {
+TEST(SweepCursorTest, NumbersRunsWithParameterZeroSlowest) {
   SweepRanges ranges = SingleValues();
   ranges[0] = {100, 100, 300};
   ranges[5] = {1, 1, 2};
-  std::vector<std::pair<double, double>> seen;
-  for (SweepCursor cursor(ranges); !cursor.Done(); cursor.Next()) {
-    EXPECT_EQ(cursor.Run(), static_cast<std::int64_t>(seen.size()) + 1);
-    EXPECT_EQ(cursor.Values()[15], 16);
-    seen.emplace_back(cursor.Values()[0], cursor.Values()[5]);
+  // Two ranges, then a third in the innermost loop.
+  for (const std::vector<double>& innermost : {std::vector<double>{16}, {0.5, 1.5}}) {
+    ranges[15] = {innermost.front(), 1, innermost.back()};
+    std::vector<std::array<double, 3>> expected, seen;
+    for (double a : {100, 200, 300}) {
+      for (double b : {1, 2}) {
+        for (double c : innermost) expected.push_back({a, b, c});
+      }
+    }
+    for (SweepCursor cursor(ranges); !cursor.Done(); cursor.Next()) {
+      EXPECT_EQ(cursor.Run(), static_cast<std::int64_t>(seen.size()) + 1);
+      seen.push_back({cursor.Values()[0], cursor.Values()[5], cursor.Values()[15]});
+    }
+    EXPECT_EQ(seen, expected);
   }
-  const std::vector<std::pair<double, double>> expected = {{100, 1}, {100, 2}, {200, 1},
-                                                           {200, 2}, {300, 1}, {300, 2}};
-  EXPECT_EQ(seen, expected);
-  EXPECT_EQ(TotalRequests(ranges, RequestSource::kDistribution, 0), 600);
 }
 
 TEST(SweepCursorTest, NoCombinationsOrMoreThanCanBeBuilt) {
@@ -70,12 +100,11 @@ TEST(SweepCursorTest, NoCombinationsOrMoreThanCanBeBuilt) {
 
 TEST(TotalRequestsTest, AddsRoundedValuesWithThirtyTwoBitWrap) {
   const std::pair<ParamRange, std::int32_t> kCases[] = {
-      {{300, -100, 100}, 600},
+      {{100, 100, 300}, 600},
       {{2.5, 1.5, 6.5}, 12},  // rounded halves to even: 2, 4, 6
       {{10, 1, 0}, 0},
       {{5, 0.4, 10}, 5},  // a step rounding to 0: first value once
       {{1e12, 1, 1e12}, 2147483647},
-      {{2147483647, -1, 2147483646}, -3},
       {{2e9, 1e8, 2.1e9}, -194967296},
       {{-1000, 3, 100000}, 1666482833},
       {{-2147483648.0, 1, 2147483647}, -2147483647 - 1}};
