@@ -101,8 +101,11 @@ void Cparam_Change(ParametersPanel* panel, int index) {
   if (index == kBlocksPerTrackField || index == kHeadsField) panel->manual_req_changed = true;
 }
 
+// Like a text box, a field reports a change only when its text really
+// changes, so a spinner press at a bound or the same text again changes
+// nothing else.
 void SetFieldText(ParametersPanel* panel, int index, std::string_view text) {
-  if (!IsParameterIndex(index)) return;
+  if (!IsParameterIndex(index) || panel->cparam[index].text == text) return;
   panel->cparam[index].text = std::string(text);
   Cparam_Change(panel, index);
 }

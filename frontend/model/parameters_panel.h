@@ -98,7 +98,8 @@ void TxtValidate(ParameterField* field, bool minus_allowed, bool decimals_allowe
 // The change rules of field `index`, run after every change of its text.
 void Cparam_Change(ParametersPanel* panel, int index);
 
-// Sets field `index`'s text from code; the change rules run as for typing.
+// Sets field `index`'s text from code; when the text changes, the change
+// rules run as for typing.
 void SetFieldText(ParametersPanel* panel, int index, std::string_view text);
 
 // A press of field `index`'s spinner; does nothing while the field or its

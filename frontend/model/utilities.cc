@@ -30,10 +30,6 @@ std::int32_t CenterOffset(double screen, double window) {
 
 std::string MakeAppFolder(std::string_view folder, char separator) {
   std::string result(folder);
-  while (result.size() > 1 && result.back() == separator &&
-         result[result.size() - 2] == separator) {
-    result.pop_back();
-  }
   if (result.empty() || result.back() != separator) result.push_back(separator);
   return result;
 }

@@ -10,9 +10,8 @@ namespace trakvist {
 // Separator of the folders in the paths the front end handles.
 inline constexpr char kPathSeparator = '/';
 
-// The front end's program folder with exactly one trailing separator: one
-// is appended unless the folder already ends in it (as a root folder
-// does); a run of trailing separators is cut to one.
+// The front end's program folder ending in a separator: one is appended
+// unless the folder already ends in it (as a root folder does).
 std::string MakeAppFolder(std::string_view folder, char separator = kPathSeparator);
 
 // The characters after the last separator of `path`; the whole path when

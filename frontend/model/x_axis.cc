@@ -106,7 +106,9 @@ void Formula_Click(XAxisState* state, const ChartLink& link) {
   {
     RedrawHold hold(link.update_suspended);
     if (state->formula == kFormulaNone) {
-      if (state->formula_mode) SetChartType(state, *RememberedChartType(state), link);
+      // "None" always brings back the chart type remembered for the mode,
+      // whether or not a formula was in force.
+      SetChartType(state, *RememberedChartType(state), link);
       state->formula_mode = false;
     } else {
       // Remember the user's choice once, when a formula first comes into

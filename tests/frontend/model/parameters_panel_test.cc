@@ -144,6 +144,14 @@ TEST(SpinnerStepTest, StepsWholeValuesWithinTheRange) {
   EXPECT_EQ(panel.disk_list_text, "Custom ...");
   UpDown_Click(&panel, 6, kUp);
   EXPECT_EQ(panel.cparam[6].text, "1000");
+  // A press at a bound leaves the text as it is, so nothing counts as changed.
+  panel = StartParametersPanel();
+  SetFieldText(&panel, 15, "0");
+  panel.disk_list_text = "Disk A";
+  panel.manual_req_changed = false;
+  UpDown_Click(&panel, 15, kDown);
+  EXPECT_EQ(panel.disk_list_text, "Disk A");
+  EXPECT_FALSE(panel.manual_req_changed);
 }
 
 }  // namespace

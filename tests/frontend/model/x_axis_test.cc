@@ -82,7 +82,8 @@ TEST_F(XAxisTest, EachModeRemembersItsChartType) {
 TEST_F(XAxisTest, FormulaForcesBarsAndNoneRestores) {
   Choose(3);
   state_.chart_type = kLines;
-  EXPECT_EQ(Formula(0), kLines);  // None outside formula mode keeps the user's choice
+  EXPECT_EQ(Formula(0), kBars);  // None brings back the parameter mode's Bars
+  state_.chart_type = kLines;
   EXPECT_EQ(Formula(1), kBars);
   Formula(3);                    // a second formula must not overwrite the remembered Lines
   EXPECT_EQ(Choose(16), kBars);  // with a formula in force the chart stays Bars on any move
