@@ -28,14 +28,14 @@ class FrontEndLink {
 
   // -hw: opens the channel and says hello with the engine's thread id.
   void Connect(int32_t window);
-  // -c: sets the chunk; a negative chunk means no progress reports.
+  // -c: sets the chunk; -1, the value of no -c:, means no progress reports.
   void SetChunk(int32_t chunk) { chunk_ = chunk; }
 
   bool connected() const { return connected_; }
 
   // One served request.
   void CountService() {
-    if (chunk_ < 0) return;
+    if (chunk_ == -1) return;
     if (++progress_ >= chunk_) Flush();
   }
 

@@ -79,12 +79,14 @@ TEST(CsvTest, NoLabelsFirstColumnValuesAndSkippedFcfs) {
 TEST(LinkTest, ProgressCountsEveryServiceOfEveryScheduler) {
   // 1000 requests at tick 0: 7000 services, 6000 with -FCFS, posted after
   // the hello in chunks of 100 and a final message with the rest (0 here).
-  // Without a chunk only the final message is posted.
+  // Without a chunk (-1) only the final message is posted; any other chunk
+  // below 1 reports every service on its own.
   const struct {
     const char* option;
     uint32_t served;
     size_t posts;
-  } kCases[] = {{"-c:100", 7000, 72}, {"-FCFS", 6000, 62}, {"-c:-1", 0, 2}};
+  } kCases[] = {{"-c:100", 7000, 72}, {"-FCFS", 6000, 62}, {"-c:-1", 0, 2},
+                {"-c:-2", 7000, 7002}};
   for (const auto& c : kCases) {
     AppRun run = RunApp(Quiet({"-hw:3", "-c:100", "-t:1000", "-n:0", "-r:5", c.option}));
     EXPECT_EQ(run.status, 0) << run.err;
