@@ -34,9 +34,6 @@ bool FrontEndLink::PollNow() {
   return false;
 }
 
-void FrontEndLink::Finish() {
-  if (connected_) channel_->Post(kProgressMessage, static_cast<uint32_t>(progress_), 0);
-  progress_ = 0;
-}
+void FrontEndLink::Finish() { Flush(); }
 
 }  // namespace schedule

@@ -3,8 +3,6 @@
 namespace schedule {
 
 namespace {
-int64_t Abs(int64_t v) { return v < 0 ? -v : v; }
-
 // 32-bit signed addition that wraps, as the waisted time does.
 int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
@@ -34,8 +32,8 @@ void SLook::TurnDecision() {
     return;  // considered again in the next tick
   }
   extremes_changed_ = false;
-  int64_t d_low = Abs(int64_t{Cylinder(lowest_)} - head_);
-  int64_t d_high = Abs(int64_t{Cylinder(highest_)} - head_);
+  int64_t d_low = Distance(lowest_);
+  int64_t d_high = Distance(highest_);
   int32_t way;
   bool turn;
   if (d_low < d_high) {
