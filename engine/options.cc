@@ -163,7 +163,6 @@ ParseOutcome Parser::ParseI(const std::string& a) {
     case 'N': {
       std::string path(ValueAt(a, 4));
       config_.input_file.reset(std::fopen(path.c_str(), "r"));
-      config_.input_path = path;
       if (!config_.input_file) {
         *error_ = "cannot open the input file \"" + path + "\": " + std::strerror(errno);
         return ParseOutcome::kFailed;

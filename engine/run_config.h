@@ -36,7 +36,6 @@ struct RunConfig {
   bool no_labels = false;    // -d
 
   FilePtr input_file;  // -in: the prompts and manual requests come from here
-  std::string input_path;
 
   int32_t block_time = 2;          // -b:  TU per block
   int32_t seek_time = 1;           // -e:  TU per cylinder moved
