@@ -52,6 +52,7 @@ struct ParametersPanel {
 
   bool is_lba = false;
   bool is_lba_enabled = true;
+  std::string manual_text;  // `Manual`: typed requests or a requests file path
   bool manual_enabled = true;
   ColorRole manual_color = ColorRole::kWindow;
   bool import_enabled = true;
