@@ -49,7 +49,8 @@ ParameterTexts ParameterTextsOf(const ParametersPanel& panel);
 // The bytes of a simulation file: the page controls and parameter texts as
 // they are now, and the ranges, distribution and results of the store. A
 // line break inside a text would split the line and shift every later one,
-// so each is written as a space.
+// so each is written as a space. Saving is offered only once results exist:
+// a store without runs gives a file that does not open again.
 std::string SimFileText(const PageControls& page, const ParameterTexts& parameter_texts,
                         const ResultsStore& store);
 
