@@ -1,0 +1,64 @@
+#ifndef TRAKVIST_FRONTEND_MODEL_FILES_SIM_FILE_FORMAT_H_
+#define TRAKVIST_FRONTEND_MODEL_FILES_SIM_FILE_FORMAT_H_
+
+#include <string>
+#include <string_view>
+
+namespace trakvist {
+
+// The saved simulation file: a version line, then sections found by their
+// header lines, every line ended by CR LF.
+
+// Version written by this front end; files of a higher version are refused.
+inline constexpr int kSimFileVersion = 5;
+
+// Number of page controls and values per result row as written.
+inline constexpr int kPageControlCount = 15;
+inline constexpr int kResultRowValues = 9;
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+inline constexpr std::string_view kPageSection = "[Simulation Page]";
+inline constexpr std::string_view kPageParametersSection = "[Simulation Page Parameters]";
+inline constexpr std::string_view kRangesSection = "[Simulation Parameters]";
+inline constexpr std::string_view kOtherSection = "[Other Parameters]";
+inline constexpr std::string_view kSeekSection = "[Total Seek Time]";
+inline constexpr std::string_view kAvgWaitSection = "[Average Waiting Time]";
+inline constexpr std::string_view kMaxWaitSection = "[Maximum Waiting Time]";
+
+inline constexpr std::string_view kResultHeaderRow =
+    ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
+
+// Values of the exclusive choices as written.
+inline constexpr std::string_view kTrueText = "True";
+inline constexpr std::string_view kFalseText = "False";
+
+// Messages of saving and opening, shown in a box titled "Trakvist".
+inline constexpr std::string_view kCanNotSaveMessage = "Can not save to selected file.";
+inline constexpr std::string_view kCanNotOpenMessage = "Can not open selected file.";
+inline constexpr std::string_view kHigherVersionMessage =
+    "This file is saved with a higher version format than the Trakvist version you are using. "
+    "Please install the latest version of Trakvist";
+inline constexpr std::string_view kNotProperFormatMessage =
+    "The file selected is not in the proper format.";
+
+// The saved disk type is not in the disk type list.
+std::string UnknownDiskMessage(std::string_view disk_type);
+
+// The saved simulator is not in the simulator list.
+std::string UnknownSimulatorMessage(std::string_view simulator);
+
+// A file older than the simulator line; names the simulator in use.
+std::string OlderVersionMessage(std::string_view current_simulator);
+
+// The window title after a file was saved or opened: "Trakvist - " and the
+// file's name.
+std::string SimFileWindowTitle(std::string_view path);
+
+// A whole number as the file writes it: a space (a minus sign for a
+// negative number), the digits and a trailing space, as in " 5 " or "-3 ".
+std::string PrintStyle(long long value);
+
+}  // namespace trakvist
+
+#endif  // TRAKVIST_FRONTEND_MODEL_FILES_SIM_FILE_FORMAT_H_
