@@ -17,17 +17,29 @@ std::uint64_t TermCount(std::int64_t from, std::int64_t step, std::int64_t to) {
   return to < from ? 0 : 1;
 }
 
-// Sum of the terms of an arithmetic series of 32-bit values, wrapped to 32
-// bits. Computed in closed form with unsigned arithmetic, whose wrap-around
-// is defined and agrees with 32-bit addition in the low 32 bits.
-std::int32_t WrappedSeriesSum(std::int32_t from, std::int32_t step, std::int32_t to) {
+// n * (n - 1) / 2 without losing the top bit: halve the even factor first.
+std::uint64_t Pairs(std::uint64_t n) { return n % 2 == 0 ? (n / 2) * (n - 1) : n * ((n - 1) / 2); }
+
+// Sum of the terms of an arithmetic series of 32-bit values modulo 2^64.
+// Computed in closed form with unsigned arithmetic, whose wrap-around is
+// defined and agrees with signed addition in the low bits.
+std::uint64_t ModularSeriesSum(std::int32_t from, std::int32_t step, std::int32_t to) {
   const std::uint64_t n = TermCount(from, step, to);
-  if (n == 0) return 0;
-  // n * (n - 1) / 2 without losing the top bit: halve the even factor first.
-  const std::uint64_t pairs = n % 2 == 0 ? (n / 2) * (n - 1) : n * ((n - 1) / 2);
-  const std::uint64_t sum = n * static_cast<std::uint64_t>(static_cast<std::int64_t>(from)) +
-                            pairs * static_cast<std::uint64_t>(static_cast<std::int64_t>(step));
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(sum));
+  return n * static_cast<std::uint64_t>(static_cast<std::int64_t>(from)) +
+         Pairs(n) * static_cast<std::uint64_t>(static_cast<std::int64_t>(step));
+}
+
+// The sum wrapped to 32 bits, as 32-bit addition gives it.
+std::int32_t WrappedSeriesSum(std::int32_t from, std::int32_t step, std::int32_t to) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ModularSeriesSum(from, step, to)));
+}
+
+// The exact sum. Its terms are distinct 32-bit values (a zero step gives
+// one term), so the positive ones add up to less than 2^61 and the negative
+// ones to more than -2^62: the sum always fits in 64 bits, and the modular
+// sum is that exact value.
+std::int64_t SeriesSum(std::int32_t from, std::int32_t step, std::int32_t to) {
+  return static_cast<std::int64_t>(ModularSeriesSum(from, step, to));
 }
 
 }  // namespace
@@ -75,6 +87,14 @@ std::int32_t TotalRequests(const SweepRanges& ranges, RequestSource source,
   const ParamRange& requests = ranges[0];
   return WrappedSeriesSum(ToInt32HalfEven(requests.From), ToInt32HalfEven(requests.Step),
                           ToInt32HalfEven(requests.To));
+}
+
+std::int64_t TotalRequests64(const SweepRanges& ranges, RequestSource source,
+                             std::int32_t manual_request_count) {
+  if (source == RequestSource::kManual) return manual_request_count;
+  const ParamRange& requests = ranges[0];
+  return SeriesSum(ToInt32HalfEven(requests.From), ToInt32HalfEven(requests.Step),
+                   ToInt32HalfEven(requests.To));
 }
 
 std::int32_t GetInerTotal(const SweepRanges& ranges) {

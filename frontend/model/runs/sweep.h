@@ -72,6 +72,12 @@ class SweepCursor {
 std::int32_t TotalRequests(const SweepRanges& ranges, RequestSource source,
                            std::int32_t manual_request_count);
 
+// The same total added in 64 bits, where it always fits, without the
+// 32-bit wrap-around, so that the progress bar of a large sweep is sized by
+// the requests it really makes.
+std::int64_t TotalRequests64(const SweepRanges& ranges, RequestSource source,
+                             std::int32_t manual_request_count);
+
 // Number of runs made for each value of parameter 0, estimated from the
 // working ranges for the progress bar: the product over parameters 1 to 15
 // of ((To - From) / Step + 1), rounded half to even to 32 bits after every

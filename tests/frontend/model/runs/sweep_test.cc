@@ -116,6 +116,22 @@ TEST(TotalRequestsTest, AddsRoundedValuesWithThirtyTwoBitWrap) {
   EXPECT_EQ(TotalRequests(SingleValues(), RequestSource::kManual, 42), 42);
 }
 
+TEST(TotalRequestsTest, SixtyFourBitTotalDoesNotWrap) {
+  const std::pair<ParamRange, std::int64_t> kCases[] = {
+      {{100, 100, 300}, 600},
+      {{2e9, 1e8, 2.1e9}, 4'100'000'000},  // wraps to -194967296 in 32 bits
+      {{1e8, 1e8, 2e9}, 21'000'000'000},
+      {{0, 1, 2147483647}, 2'305'843'008'139'952'128},
+      {{-2147483648.0, 1, 2147483647}, -2147483648},
+      {{10, 1, 0}, 0}};
+  for (const auto& [range, total] : kCases) {
+    SweepRanges ranges = SingleValues();
+    ranges[0] = range;
+    EXPECT_EQ(TotalRequests64(ranges, RequestSource::kDistribution, 0), total) << range.From;
+  }
+  EXPECT_EQ(TotalRequests64(SingleValues(), RequestSource::kManual, 42), 42);
+}
+
 TEST(GetInerTotalTest, MultipliesRoundedEstimatesOfInnerParameters) {
   const struct {
     std::vector<std::pair<int, ParamRange>> ranges;

@@ -1,0 +1,89 @@
+#ifndef TRAKVIST_FRONTEND_MODEL_RUNS_RUN_FILES_H_
+#define TRAKVIST_FRONTEND_MODEL_RUNS_RUN_FILES_H_
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "frontend/model/results/sweep_results.h"
+
+namespace trakvist {
+
+// Names of the temporary files of a sweep, all in the program's folder.
+inline constexpr std::string_view kAvgWaitTempName = "wsim_tmp$$~1.csv";
+inline constexpr std::string_view kSeekTempName = "ssim_tmp$$~1.csv";
+inline constexpr std::string_view kMaxWaitTempName = "xwsim_tmp$$~1.csv";
+inline constexpr std::string_view kManualRequestsTempName = "man_tmp$$~1.txt";
+
+// The full paths of the temporary files one engine writes and reads.
+struct TemporaryFiles {
+  std::string avg_wait;         // average waiting time results, -w:
+  std::string seek;             // total seek time results, -s:
+  std::string max_wait;         // maximum waiting time results, -xw:
+  std::string manual_requests;  // typed manual requests, -in:
+};
+
+// The four paths in `folder`; a separator is added unless it ends in one.
+TemporaryFiles MakeTemporaryFiles(std::string_view folder);
+
+// The file operations of a sweep, so that tests can replace the disk.
+class RunFileAccess {
+ public:
+  virtual ~RunFileAccess() = default;
+
+  // Deletes a file. A missing file, or one that cannot be deleted, is
+  // passed over without a word.
+  virtual void Remove(const std::string& path) = 0;
+
+  // Opens a file for reading as bytes; null when it cannot be opened (it
+  // does not exist, for one).
+  virtual std::unique_ptr<std::istream> OpenForReading(const std::string& path) = 0;
+};
+
+// The files on disk.
+class DiskFileAccess final : public RunFileAccess {
+ public:
+  void Remove(const std::string& path) override;
+  std::unique_ptr<std::istream> OpenForReading(const std::string& path) override;
+};
+
+// Deletes the four temporary files, ignoring every failure.
+void DeleteTemporaryFiles(const TemporaryFiles& files, RunFileAccess* access);
+
+// How far one result file has been checked: its path, the bytes and rows
+// seen so far.
+struct ResultFileTally {
+  std::string path;
+  std::uint64_t bytes = 0;
+  std::int64_t rows = 0;
+};
+
+// What a result file gained since its tally was last brought up to date.
+struct AppendedRows {
+  bool readable = false;     // the file could be opened
+  std::uint64_t bytes = 0;   // bytes added
+  std::int64_t rows = 0;     // complete lines added
+  bool well_formed = false;  // every added line holds ten fields and none is left unfinished
+};
+
+// Reads what was appended to the tally's file since the last look and moves
+// the tally past it. Only the new bytes are read, so checking after every
+// run of a long sweep stays cheap.
+AppendedRows TakeAppendedRows(RunFileAccess* access, ResultFileTally* tally);
+
+// The three result files of an engine, in the order the results reader
+// takes them: total seek, average waiting time, maximum waiting time.
+std::array<ResultFileTally, 3> ResultFileTallies(const TemporaryFiles& files);
+
+// Reads the results of `run_count` runs back from the three result files.
+// Nothing when one of them cannot be opened; `unreadable` then names it.
+std::optional<SweepResults> ReadRunResults(RunFileAccess* access, const TemporaryFiles& files,
+                                           std::int32_t run_count, std::string* unreadable);
+
+}  // namespace trakvist
+
+#endif  // TRAKVIST_FRONTEND_MODEL_RUNS_RUN_FILES_H_

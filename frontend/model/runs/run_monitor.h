@@ -1,0 +1,205 @@
+#ifndef TRAKVIST_FRONTEND_MODEL_RUNS_RUN_MONITOR_H_
+#define TRAKVIST_FRONTEND_MODEL_RUNS_RUN_MONITOR_H_
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "frontend/model/panel/parameters.h"
+#include "frontend/model/panel/parameters_panel.h"
+#include "frontend/model/results/results_store.h"
+#include "frontend/model/results/sweep_results.h"
+#include "frontend/model/runs/command_line.h"
+#include "frontend/model/runs/engine_runner.h"
+#include "frontend/model/runs/run_files.h"
+#include "frontend/model/runs/run_progress.h"
+#include "frontend/model/runs/sweep.h"
+
+namespace trakvist {
+
+// What the manual requests check yields.
+struct ManualRequests {
+  // False when the requests are not fit to run; the check has then told the
+  // user why, and the sweep ends before any engine starts.
+  bool passed = false;
+  std::string requests_file;  // passed with -in:
+  std::int32_t request_count = 0;
+};
+
+// The manual requests check, given the temporary requests file to write the
+// typed requests into.
+using ManualRequestsCheck = std::function<ManualRequests(const std::string& temporary_file)>;
+
+// Everything a sweep needs from the main window when "Start" is pressed.
+struct SweepSetup {
+  std::array<std::string, kParameterCount> field_texts;
+  RunSettings settings;
+  std::string program_folder;  // the front end's folder; engines and temporary files live there
+  std::string simulator;       // the `SimList` text: the engine program's file name
+  std::int32_t link = 0;       // the front end's link number, passed as -hw:
+  ManualRequestsCheck check_manual_requests;  // asked with manual entry only
+};
+
+SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program_folder,
+                               std::string simulator, std::int32_t link,
+                               ManualRequestsCheck check_manual_requests);
+
+enum class SweepEndKind {
+  kCompleted,  // every run wrote its rows; the results were read
+  kStopped,    // "Stop" ended it; the stored results stay as they were
+  kFailed,     // it could not go on; the stored results stay as they were
+};
+
+// How a sweep ended, for the main window to apply.
+struct SweepEnd {
+  SweepEndKind kind = SweepEndKind::kFailed;
+  // Shown in a message box when not empty.
+  std::string message;
+  // With kCompleted: the results and the grid and distribution that made
+  // them.
+  SweepResults results;
+  SweepRanges result_ranges{};
+  std::int16_t result_distribution = 0;
+};
+
+// Where a sweep stands.
+enum class RunState {
+  kIdle,             // no sweep has been started
+  kStarting,         // preparing the sweep, or starting an engine
+  kWaitingForHello,  // an engine runs; its thread id is not known yet
+  kRunning,          // an engine runs and has said hello
+  kStopRequested,    // "Stop" was pressed; the stop waits for the engine's hello
+  kStopPosted,       // the stop was delivered; waiting for the engine to end
+  kRetryPost,        // delivering the stop failed; it is tried again on every event
+  kCompleted,
+  kStopped,
+  kFailed,
+};
+
+// The run monitor: runs the engine once for every combination of a sweep,
+// one engine at a time, follows its progress, passes "Stop" on, and reads
+// the results when every run has written its rows.
+//
+// It never waits. The window feeds it what happens (the buttons, the
+// runner's reports, the timers) and after each call shows Progress(),
+// ElapsedText() and TimerEnabled(), and applies TakeEnd() once it yields.
+// A call made while the monitor is busy (from within a runner call, say) is
+// queued and handled right after the one in progress.
+class RunMonitor {
+ public:
+  // Both must outlive the monitor.
+  RunMonitor(EngineRunner* runner, RunFileAccess* files);
+
+  // "Start": deletes the temporary files, checks the requests, plans the
+  // progress and starts the first engine. Ignored while a sweep is in
+  // progress. The caller disables the start controls first.
+  void Start(SweepSetup setup);
+
+  // "Stop": the sweep ends once the current engine has ended. Without a
+  // sweep in progress it has no effect.
+  void StopPressed();
+
+  // The runner's reports.
+  void OnHello(EngineRunId run, std::uint32_t thread_id);
+  void OnProgress(EngineRunId run, std::uint32_t count);
+  void OnExited(EngineRunId run);
+
+  // `Timer2`, every second while TimerEnabled(): the elapsed time.
+  void OnTimerTick();
+  // A short timer the window runs while WantsRetryTick(): another attempt
+  // to deliver the stop.
+  void OnRetryTick();
+
+  RunState State() const;
+  bool InProgress() const { return phase_ == Phase::kStarting || phase_ == Phase::kRunning; }
+  bool TimerEnabled() const { return timer_enabled_; }
+  bool WantsRetryTick() const { return State() == RunState::kRetryPost; }
+
+  ProgressBarView Progress() const { return ShownProgress(progress_value_, progress_.maximum); }
+  const std::string& ElapsedText() const { return elapsed_text_; }
+
+  // Engine runs of this sweep that ended with their rows written.
+  std::int32_t RunCount() const { return run_count_; }
+  // The command line of the current (or last) engine run.
+  const std::string& CommandLine() const { return engine_.command_line; }
+
+  // How the sweep ended, once, after it has ended.
+  std::optional<SweepEnd> TakeEnd();
+
+ private:
+  enum class Phase { kIdle, kStarting, kRunning, kCompleted, kStopped, kFailed };
+
+  struct Event {
+    enum class Kind { kStop, kHello, kProgress, kExited, kTimerTick, kRetryTick };
+    Kind kind;
+    EngineRunId run = 0;
+    std::uint32_t value = 0;
+  };
+
+  // The engine of one run. A sweep has one at a time.
+  struct Engine {
+    EngineRunId id = 0;
+    std::int64_t run = 0;  // its run number in the sweep
+    std::optional<std::uint32_t> thread_id;
+    std::string command_line;
+  };
+
+  void Post(const Event& event);
+  void Drain();
+  void Handle(const Event& event);
+  bool IsCurrent(EngineRunId run) const;
+
+  bool PrepareSweep(SweepSetup setup);
+  bool TemporaryFilesCleared();
+  bool TakeRequests(std::int32_t* manual_request_count);
+  bool TakeRanges();
+  void StartEngine();
+  void TryPostStop();
+  void EngineEnded();
+  bool RowsWritten(std::int64_t run);
+  void Complete();
+  void End(SweepEndKind kind, std::string message);
+  void Tick();
+
+  EngineRunner* runner_;
+  RunFileAccess* files_;
+
+  std::deque<Event> queue_;
+  bool busy_ = false;
+
+  Phase phase_ = Phase::kIdle;
+  SweepSetup setup_;
+  TemporaryFiles temporary_files_;
+  std::array<ResultFileTally, 3> tallies_;
+  std::string requests_file_;
+  SweepRanges ranges_{};
+  std::optional<SweepCursor> cursor_;
+  ProgressPlan progress_;
+  std::int64_t progress_value_ = 0;
+  std::int32_t run_count_ = 0;
+
+  bool stop_requested_ = false;  // `StopRequested`
+  bool stop_posted_ = false;     // delivered; cleared when a sweep starts
+  Engine engine_;
+  EngineRunId next_id_ = 1;
+
+  bool timer_enabled_ = false;  // `Timer2`
+  std::int32_t elapsed_seconds_ = -1;
+  std::string elapsed_text_{kLTimeStartText};
+
+  std::optional<SweepEnd> end_;
+};
+
+// Applies the end of a sweep to the main window's state: a completed sweep
+// replaces the stored results and enables Publish, Save and Save As; every
+// end enables the start controls again. The caller then rebuilds the value
+// lists and redraws the chart when results were replaced, and shows the
+// message, if any, in a "Trakvist" box.
+void ApplySweepEnd(SweepEnd end, ResultsStore* store, ParametersPanel* panel);
+
+}  // namespace trakvist
+
+#endif  // TRAKVIST_FRONTEND_MODEL_RUNS_RUN_MONITOR_H_
