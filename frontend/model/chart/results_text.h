@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/model/common/line_end.h"
 #include "frontend/model/results/results_table.h"
 #include "frontend/model/results/sweep_results.h"
 
 namespace trakvist {
 
-// The copy text `ResultsText` is tab-separated lines, each ended by a
-// carriage return and a line feed, ready to paste into a spreadsheet.
-inline constexpr std::string_view kLineEnd = "\r\n";
+// The copy text `ResultsText` is tab-separated lines, each ended by
+// kLineEnd, ready to paste into a spreadsheet.
 inline constexpr char kFieldSeparator = '\t';
 
 // Number text with a space in front of a number that is zero or positive; a

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/model/common/line_end.h"
+
 namespace trakvist {
 
 // The saved simulation file: a version line, then sections found by their
@@ -15,8 +17,6 @@ inline constexpr int kSimFileVersion = 5;
 // Number of page controls and values per result row as written.
 inline constexpr int kPageControlCount = 15;
 inline constexpr int kResultRowValues = 9;
-
-inline constexpr std::string_view kLineEnd = "\r\n";
 
 inline constexpr std::string_view kPageSection = "[Simulation Page]";
 inline constexpr std::string_view kPageParametersSection = "[Simulation Page Parameters]";
@@ -39,7 +39,7 @@ inline constexpr std::string_view kCanNotOpenMessage = "Can not open selected fi
 inline constexpr std::string_view kHigherVersionMessage =
     "This file is saved with a higher version format than the Trakvist version you are using. "
     "Please install the latest version of Trakvist";
-inline constexpr std::string_view kNotProperFormatMessage =
+inline constexpr std::string_view kSimFileNotProperFormatMessage =
     "The file selected is not in the proper format.";
 
 // The saved disk type is not in the disk type list.

@@ -132,22 +132,22 @@ class SimFileParser {
 
   SimFileRead Parse() {
     const std::optional<long long> version = ReadVersion();
-    if (!version) return Failure(kNotProperFormatMessage);
+    if (!version) return Failure(kSimFileNotProperFormatMessage);
     if (*version > kSimFileVersion) return Failure(kHigherVersionMessage);
     content_.version = static_cast<int>(*version);
     if (context_.import_page && !(ReadPage() && ReadParameterTexts())) {
-      return Failure(kNotProperFormatMessage);
+      return Failure(kSimFileNotProperFormatMessage);
     }
-    if (!ReadRanges()) return Failure(kNotProperFormatMessage);
+    if (!ReadRanges()) return Failure(kSimFileNotProperFormatMessage);
     Upgrade();
     if (!ReadOther() || !ReadResults(kSeekSection, Metric::kTotalSeekTime) ||
         !ReadResults(kAvgWaitSection, Metric::kAverageWaitingTime)) {
-      return Failure(kNotProperFormatMessage);
+      return Failure(kSimFileNotProperFormatMessage);
     }
     // Older files have no maximum waiting times: they stay 0.
     if (content_.version >= kFirstVersionWithSettleTime &&
         !ReadResults(kMaxWaitSection, Metric::kMaximumWaitingTime)) {
-      return Failure(kNotProperFormatMessage);
+      return Failure(kSimFileNotProperFormatMessage);
     }
     return SimFileRead{std::move(content_), {}};
   }

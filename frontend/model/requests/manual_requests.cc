@@ -57,7 +57,7 @@ ScanOutcome ScanBehindWaitWindow(std::string_view text, bool use_lba, std::size_
 // The message of a failed scan at start.
 std::string StartScanMessage(ScanOutcome outcome) {
   return std::string(outcome == ScanOutcome::kNoLbaGeometry ? kNoLbaGeometryMessage
-                                                            : kNotProperFormatMessage);
+                                                            : kManualNotProperFormatMessage);
 }
 
 ManualStartCheck Failure(std::string_view message) { return {std::nullopt, std::string(message)}; }
@@ -200,7 +200,7 @@ ManualStartCheck CheckManualRequests(ParametersPanel* panel, ManualRequestsState
       return Failure(*message);
     }
   } else if (!state->manual_req_valid) {
-    return Failure(kNotProperFormatMessage);
+    return Failure(kManualNotProperFormatMessage);
   }
   if (state->manual_req_count == 0) return Failure(kNoRequestsMessage);
   if (!ConfirmCylinders(panel, *state, ask)) return Failure("");

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "frontend/model/common/line_end.h"
 #include "frontend/model/common/number_text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/requests/manual_texts.h"
@@ -108,9 +109,10 @@ bool ConfigurationIsLba(std::string_view configuration_line) {
 std::string RequestsFileContents(std::string_view configuration_line,
                                  std::string_view requests_text) {
   std::string contents(configuration_line);
-  contents += "\r\n";
+  contents += kLineEnd;
   contents += requests_text;
-  contents += " -1\r\n";
+  contents += " -1";
+  contents += kLineEnd;
   return contents;
 }
 

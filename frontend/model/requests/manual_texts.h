@@ -38,7 +38,7 @@ inline constexpr std::string_view kNoLbaGeometryMessage =
 // Start.
 inline constexpr std::string_view kCanNotOpenManualFileMessage =
     "Can not open the manual file. Make sure it exists and not locked by another program.";
-inline constexpr std::string_view kNotProperFormatMessage =
+inline constexpr std::string_view kManualNotProperFormatMessage =
     "The manual requests are not in the proper format.";
 inline constexpr std::string_view kNoRequestsMessage =
     "The manual requests/file does not contain any requests!!";

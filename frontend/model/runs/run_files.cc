@@ -48,12 +48,12 @@ TemporaryFiles MakeTemporaryFiles(std::string_view folder) {
           base + std::string(kMaxWaitTempName), base + std::string(kManualRequestsTempName)};
 }
 
-void DiskFileAccess::Remove(const std::string& path) {
+void DiskRunFileAccess::Remove(const std::string& path) {
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
 }
 
-std::unique_ptr<std::istream> DiskFileAccess::OpenForReading(const std::string& path) {
+std::unique_ptr<std::istream> DiskRunFileAccess::OpenForReading(const std::string& path) {
   auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
   if (!file->is_open()) return nullptr;
   return file;

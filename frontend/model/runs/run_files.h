@@ -45,7 +45,7 @@ class RunFileAccess {
 };
 
 // The files on disk.
-class DiskFileAccess final : public RunFileAccess {
+class DiskRunFileAccess final : public RunFileAccess {
  public:
   void Remove(const std::string& path) override;
   std::unique_ptr<std::istream> OpenForReading(const std::string& path) override;

@@ -124,7 +124,7 @@ TEST(ReadSimFileTest, OlderFilesStoreTheSlookResetMethodAsANumber) {
                                    std::string("True\r\n") + c.line + "\r\n");
     const SimFileRead read = ReadSimFile(bytes, TestContext());
     if (c.method == nullptr) {
-      EXPECT_EQ(read.failure, kNotProperFormatMessage);
+      EXPECT_EQ(read.failure, kSimFileNotProperFormatMessage);
     } else {
       ASSERT_TRUE(read.content);
       EXPECT_EQ(read.content->page.values.SLOOK_Reset, c.method);
@@ -191,38 +191,38 @@ TEST(ReadSimFileTest, RefusesFilesItCannotRead) {
     std::string_view message;
   } cases[] = {
       {"higher version", Edit(golden, " 5 ", " 6 "), kHigherVersionMessage},
-      {"version not a number", Edit(golden, " 5 ", "five"), kNotProperFormatMessage},
-      {"version 0", Edit(golden, " 5 ", " 0 "), kNotProperFormatMessage},
-      {"empty file", "", kNotProperFormatMessage},
-      {"16 page values", Edit(golden, "Page]\r\n 15 ", "Page]\r\n 16 "), kNotProperFormatMessage},
+      {"version not a number", Edit(golden, " 5 ", "five"), kSimFileNotProperFormatMessage},
+      {"version 0", Edit(golden, " 5 ", " 0 "), kSimFileNotProperFormatMessage},
+      {"empty file", "", kSimFileNotProperFormatMessage},
+      {"16 page values", Edit(golden, "Page]\r\n 15 ", "Page]\r\n 16 "), kSimFileNotProperFormatMessage},
       {"page count not a number", Edit(golden, "Page]\r\n 15 ", "Page]\r\nabc"),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"unknown distribution", Edit(golden, "\r\nGeneric\r\n", "\r\nBinomial\r\n"),
-       kNotProperFormatMessage},
-      {"unknown S-LOOK method", Edit(golden, "Ping Pong", "Zigzag"), kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
+      {"unknown S-LOOK method", Edit(golden, "Ping Pong", "Zigzag"), kSimFileNotProperFormatMessage},
       {"check box 2", Edit(golden, "Ping Pong\r\n 0 ", "Ping Pong\r\n 2 "),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"choice neither True nor False", Edit(golden, "\r\nTrue\r\n", "\r\nMaybe\r\n"),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"17 parameter texts", Edit(golden, "Parameters]\r\n 16 ", "Parameters]\r\n 17 "),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"17 ranges",
        Edit(golden, "[Simulation Parameters]\r\n 16 ", "[Simulation Parameters]\r\n 17 "),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"range not a number", Edit(golden, "100,100,300\r\n600,1", "100,x,300\r\n600,1"),
-       kNotProperFormatMessage},
-      {"range with a zero step", Edit(golden, "600,1,600", "600,0,600"), kNotProperFormatMessage},
-      {"10 values per row", Edit(golden, " 2 \r\n 9 ", " 2 \r\n 10 "), kNotProperFormatMessage},
-      {"no runs", Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 1 "), kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
+      {"range with a zero step", Edit(golden, "600,1,600", "600,0,600"), kSimFileNotProperFormatMessage},
+      {"10 values per row", Edit(golden, " 2 \r\n 9 ", " 2 \r\n 10 "), kSimFileNotProperFormatMessage},
+      {"no runs", Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 1 "), kSimFileNotProperFormatMessage},
       {"more runs than 32 bits count",
-       Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 2147483649 "), kNotProperFormatMessage},
+       Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 2147483649 "), kSimFileNotProperFormatMessage},
       {"sections of different runs", Edit(golden, "Waiting Time]\r\n 4 ", "Waiting Time]\r\n 3 "),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"header in another case", Edit(golden, "[Total Seek Time]", "[total seek time]"),
-       kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
       {"no maximum waits", Edit(golden, "[Maximum Waiting Time]", "[Maximum Waits]"),
-       kNotProperFormatMessage},
-      {"a row short", golden.substr(0, golden.rfind(",0,0\r\n")), kNotProperFormatMessage},
+       kSimFileNotProperFormatMessage},
+      {"a row short", golden.substr(0, golden.rfind(",0,0\r\n")), kSimFileNotProperFormatMessage},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -287,14 +287,14 @@ TEST(ReadSimFileTest, FewerRangesKeepTheStoredOnes) {
 TEST(ReadSimFileTest, AHugeRunCountIsRefusedWithoutReservingItsRows) {
   const std::string bytes = Edit(Golden(), "Seek Time]\r\n 4 ", "Seek Time]\r\n 2147483648 ");
   const SimFileRead read = ReadSimFile(bytes, TestContext());
-  EXPECT_EQ(read.failure, kNotProperFormatMessage);
+  EXPECT_EQ(read.failure, kSimFileNotProperFormatMessage);
 }
 
 // A whole result is one any later step can rely on.
 void ExpectWholeOrRefused(const std::string& bytes) {
   const SimFileRead read = ReadSimFile(bytes, TestContext());
   if (!read.content) {
-    EXPECT_TRUE(read.failure == kNotProperFormatMessage || read.failure == kHigherVersionMessage)
+    EXPECT_TRUE(read.failure == kSimFileNotProperFormatMessage || read.failure == kHigherVersionMessage)
         << read.failure;
     return;
   }

@@ -106,15 +106,15 @@ TEST_F(ManualRequestsTest, TypedRequestsAreWrittenToTheTemporaryFile) {
 
 TEST_F(ManualRequestsTest, StartFailsWithTheMessageOfEachFault) {
   // Never edited since start-up: nothing changed and no scan succeeded.
-  EXPECT_EQ(StartMessage(), kNotProperFormatMessage);
+  EXPECT_EQ(StartMessage(), kManualNotProperFormatMessage);
   SetManualText(&panel_, "t5 ,,");
   EXPECT_EQ(StartMessage(), kNoRequestsMessage);
   SetManualText(&panel_, "10 99999999999");
-  EXPECT_EQ(StartMessage(), kNotProperFormatMessage);
+  EXPECT_EQ(StartMessage(), kManualNotProperFormatMessage);
   SetIsLba(&panel_, true);
   SetManualText(&panel_, "10:5 20");
-  EXPECT_EQ(StartMessage(), kNotProperFormatMessage);
-  EXPECT_EQ(StartMessage(), kNotProperFormatMessage);  // unchanged: not scanned again
+  EXPECT_EQ(StartMessage(), kManualNotProperFormatMessage);
+  EXPECT_EQ(StartMessage(), kManualNotProperFormatMessage);  // unchanged: not scanned again
   // No cylinder without blocks per track; asked again at every start.
   SetManualText(&panel_, "4800");
   SetFieldText(&panel_, 13, "0");

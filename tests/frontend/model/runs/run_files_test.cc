@@ -58,7 +58,7 @@ TEST(DiskFileAccessTest, RemovesAndOpensRealFiles) {
   std::filesystem::create_directories(folder);
   const TemporaryFiles paths = MakeTemporaryFiles(folder.string());
   for (const std::string& path : {paths.avg_wait, paths.seek}) std::ofstream(path) << kLabelRow;
-  DiskFileAccess disk;
+  DiskRunFileAccess disk;
   ResultFileTally tally{paths.seek};
   EXPECT_EQ(TakeAppendedRows(&disk, &tally).rows, 1);
   DeleteTemporaryFiles(paths, &disk);  // two of the four do not exist
