@@ -1,0 +1,226 @@
+#include "frontend/model/disks/ini_file.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace trakvist {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerAscii(x) == LowerAscii(y);
+         });
+}
+
+// The name of a "[name]" line: the text between "[" and the last "]".
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = TrimLeft(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const std::size_t close = line.rfind(']');
+  if (close == 0 || close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;
+  std::size_t value_start;  // position of the value in the line
+};
+
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+  const std::string_view body = TrimLeft(line);
+  if (body.empty() || body.front() == ';' || SectionName(line)) return std::nullopt;
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  std::size_t value_start = equals + 1;
+  while (value_start < line.size() && IsBlank(line[value_start])) ++value_start;
+  return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(value_start)), value_start};
+}
+
+std::string_view WithoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && value.front() == value.back() &&
+      (value.front() == '"' || value.front() == '\'')) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// Length of the line end at `pos`, 0 when there is none.
+std::size_t LineEndLength(std::string_view text, std::size_t pos) {
+  if (text[pos] == '\n') return 1;
+  if (text[pos] != '\r') return 0;
+  return pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
+}
+
+// `value` cut at its line breaks.
+std::vector<std::string> SplitLines(std::string_view value) {
+  std::vector<std::string> pieces(1);
+  for (std::size_t i = 0; i < value.size();) {
+    const std::size_t end_length = LineEndLength(value, i);
+    if (end_length == 0) {
+      pieces.back().push_back(value[i++]);
+    } else {
+      pieces.emplace_back();
+      i += end_length;
+    }
+  }
+  return pieces;
+}
+
+// Digits of a whole-number value, with the sign in front of them.
+std::optional<std::int32_t> LeadingWholeNumber(std::string_view value) {
+  value = TrimLeft(value);
+  bool negative = false;
+  if (!value.empty() && (value.front() == '+' || value.front() == '-')) {
+    negative = value.front() == '-';
+    value.remove_prefix(1);
+  }
+  if (value.empty() || !IsDigit(value.front())) return std::nullopt;
+  constexpr std::int64_t kCap = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t magnitude = 0;
+  for (std::size_t i = 0; i < value.size() && IsDigit(value[i]); ++i) {
+    magnitude = std::min(magnitude * 10 + (value[i] - '0'), kCap);
+  }
+  const std::int64_t number = negative ? -magnitude : magnitude;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      number, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+IniFile IniFile::Parse(std::string_view text) {
+  IniFile file;
+  bool line_end_seen = false;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t end_length = LineEndLength(text, i);
+    if (end_length == 0) {
+      ++i;
+      continue;
+    }
+    file.lines_.push_back(
+        {std::string(text.substr(start, i - start)), std::string(text.substr(i, end_length))});
+    if (!line_end_seen) file.new_line_end_ = file.lines_.back().ending;
+    line_end_seen = true;
+    i += end_length;
+    start = i;
+  }
+  if (start < text.size()) file.lines_.push_back({std::string(text.substr(start)), ""});
+  // A byte order mark (some editors write one) must not hide the first
+  // section header; it is kept in the text all the same.
+  if (!file.lines_.empty() && file.lines_.front().content.starts_with(kUtf8ByteOrderMark)) {
+    file.bom_ = true;
+  }
+  return file;
+}
+
+std::string IniFile::Text() const {
+  std::string text;
+  for (const Line& line : lines_) text += line.content + line.ending;
+  return text;
+}
+
+std::string_view IniFile::Content(std::size_t index) const {
+  std::string_view content = lines_[index].content;
+  if (index == 0 && bom_) content.remove_prefix(kUtf8ByteOrderMark.size());
+  return content;
+}
+
+std::optional<IniFile::SectionSpan> IniFile::FindSection(std::string_view section) const {
+  const std::string_view wanted = Trim(section);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = SectionName(Content(i));
+    if (!name || !EqualIgnoringCase(*name, wanted)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && !SectionName(Content(end))) ++end;
+    return SectionSpan{i, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::FindKeyLine(const SectionSpan& span,
+                                                std::string_view key) const {
+  const std::string_view wanted = Trim(key);
+  for (std::size_t i = span.header + 1; i < span.end; ++i) {
+    const auto line = ParseKeyLine(Content(i));
+    if (line && EqualIgnoringCase(line->key, wanted)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
+  const auto span = FindSection(section);
+  if (!span) return std::nullopt;
+  const auto index = FindKeyLine(*span, key);
+  if (!index) return std::nullopt;
+  return std::string(WithoutQuotes(ParseKeyLine(Content(*index))->value));
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view default_value) const {
+  return Find(section, key).value_or(std::string(default_value));
+}
+
+std::int32_t IniFile::ReadInt(std::string_view section, std::string_view key,
+                              std::int32_t default_value) const {
+  const auto value = Find(section, key);
+  if (!value) return default_value;
+  return LeadingWholeNumber(*value).value_or(default_value);
+}
+
+void IniFile::InsertLines(std::size_t position, const std::vector<std::string>& contents) {
+  if (position > 0 && lines_[position - 1].ending.empty()) {
+    lines_[position - 1].ending = new_line_end_;
+  }
+  std::vector<Line> added;
+  for (const std::string& content : contents) added.push_back({content, new_line_end_});
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position), added.begin(), added.end());
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  std::vector<std::string> pieces = SplitLines(value);
+  const auto span = FindSection(section);
+  if (!span) {
+    pieces.front() = std::string(key) + "=" + pieces.front();
+    pieces.insert(pieces.begin(), "[" + std::string(section) + "]");
+    InsertLines(lines_.size(), pieces);
+    return;
+  }
+  if (const auto index = FindKeyLine(*span, key)) {
+    // Only the value changes: the key's spelling and spacing stay.
+    Line& line = lines_[*index];
+    const std::size_t prefix = (*index == 0 && bom_ ? kUtf8ByteOrderMark.size() : 0) +
+                               ParseKeyLine(Content(*index))->value_start;
+    line.content = line.content.substr(0, prefix) + pieces.front();
+    pieces.erase(pieces.begin());
+    InsertLines(*index + 1, pieces);
+    return;
+  }
+  std::size_t position = span->header + 1;
+  for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    if (!Trim(lines_[i].content).empty()) position = i + 1;
+  }
+  pieces.front() = std::string(key) + "=" + pieces.front();
+  InsertLines(position, pieces);
+}
+
+}  // namespace trakvist
