@@ -39,7 +39,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(ToQString(kAboutTitle));
 
   auto* icon = new QLabel;
-  icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(kIconSize, kIconSize));
+  icon->setPixmap(
+      style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSize, kIconSize));
   auto* description = Line(QStringLiteral("AboutDescription"), ToQString(kAboutDescription));
   description->setWordWrap(true);
   description->setFixedWidth(kTextWidth);

@@ -117,6 +117,7 @@ QHBoxLayout* TitleAndScaleRow(ChartsControls* c) {
   c->label9 = MakeLabel(QStringLiteral("Label9"), kTitleCaption);
   c->title = Named(new QLineEdit, QStringLiteral("Title"));
   c->ctitle = Named(new QCheckBox, QStringLiteral("CTitle"));
+  c->ctitle->setToolTip(ToQString(kCTitleToolTip));
   c->label9->setBuddy(c->title);
   c->label10 = MakeLabel(QStringLiteral("Label10"), kTimeUnitCaption);
   c->cunit = NumberBox(QStringLiteral("cunit"), kScaleDigits);

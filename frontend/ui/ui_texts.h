@@ -38,6 +38,7 @@ inline constexpr std::string_view kYAxisUnitsCaption = "Y-aixs Units";
 inline constexpr std::string_view kCopyTuCaption = "Y-axis scale in seconds";
 inline constexpr std::string_view kShowResultsCaption = "Show Results";
 inline constexpr std::string_view kTitleCaption = "Title:";
+inline constexpr std::string_view kCTitleToolTip = "Type your own chart title";
 inline constexpr std::string_view kFormulaCaption = "Formula:";
 inline constexpr std::string_view kSimParametersCaption = "Simulation Parameters";
 inline constexpr std::array<std::string_view, 2> kParameterPageTabs = {"Page 1", "Page 2"};

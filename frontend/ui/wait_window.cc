@@ -19,7 +19,7 @@ WaitWindow::WaitWindow(QWidget* owner)
   label->setObjectName(QStringLiteral("ImportingLabel"));
   label->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(24, 18, 24, 18);
+  layout->setContentsMargins(32, 20, 32, 20);
   layout->addWidget(label);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

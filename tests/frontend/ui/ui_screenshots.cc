@@ -1,6 +1,7 @@
 // Saves a picture of every window at its default size, for a look at the
 // layout: ui_screenshots [folder]. The disk properties window is shown with
 // typical figures so that long values are seen in their fields.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -44,8 +45,17 @@ int Run(const QDir& folder) {
   std::printf("main window %dx%d, smallest %dx%d\n", window.width(), window.height(),
               window.minimumSizeHint().width(), window.minimumSizeHint().height());
   bool ok = Save(&window, folder, QStringLiteral("simulation"));
+  // The second pages, with manual requests chosen.
+  window.findChild<QAbstractButton*>(QStringLiteral("Option3"))->click();
+  window.findChild<QTabWidget*>(QStringLiteral("PgDisk"))->setCurrentIndex(1);
+  ok = Save(&window, folder, QStringLiteral("simulation_second_pages")) && ok;
   window.findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
   ok = Save(&window, folder, QStringLiteral("charts")) && ok;
+  window.findChild<QTabWidget*>(QStringLiteral("PgTabs"))->setCurrentIndex(1);
+  ok = Save(&window, folder, QStringLiteral("charts_second_page")) && ok;
+  // The smallest size the layouts allow.
+  window.resize(window.minimumSizeHint());
+  ok = Save(&window, folder, QStringLiteral("charts_smallest")) && ok;
 
   FillTypicalDisk(window.disk_properties_window()->controls());
   window.disk_properties_window()->ShowModal();
