@@ -18,17 +18,23 @@ QPalette::ColorRole PaletteRoleFor(ColorRole role) {
 }
 
 void SetBackground(QWidget* widget, ColorRole role) {
-  const QPalette system = QApplication::palette(widget);
+  // Disabled controls take the active colour too: the role itself says
+  // whether the control reads as usable.
+  const QColor colour = QApplication::palette(widget).color(QPalette::Active, PaletteRoleFor(role));
   QPalette palette = widget->palette();
-  for (const QPalette::ColorGroup group :
-       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    // Disabled controls take the active colour: the role itself says
-    // whether the control reads as usable.
-    const QColor colour = system.color(QPalette::Active, PaletteRoleFor(role));
-    palette.setColor(group, QPalette::Base, colour);
-    palette.setColor(group, QPalette::Button, colour);
+  constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive,
+                                              QPalette::Disabled};
+  bool changed = false;
+  for (const QPalette::ColorGroup group : kGroups) {
+    for (const QPalette::ColorRole painted : {QPalette::Base, QPalette::Button}) {
+      if (palette.color(group, painted) == colour) continue;
+      palette.setColor(group, painted, colour);
+      changed = true;
+    }
   }
-  widget->setPalette(palette);
+  // The views show the model's state after every edit; an unchanged colour
+  // costs no palette change and no repaint.
+  if (changed) widget->setPalette(palette);
 }
 
 }  // namespace trakvist

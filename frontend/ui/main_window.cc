@@ -14,7 +14,6 @@
 #include <QTreeWidget>
 
 #include "frontend/ui/about_box.h"
-#include "frontend/ui/background.h"
 #include "frontend/ui/disk_properties_window.h"
 #include "frontend/ui/panel_view.h"
 #include "frontend/ui/qt_text.h"
@@ -49,6 +48,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   charts_.cunit->setText(ToQString(selection_.cunit));
   charts_.ctitle->setChecked(true);
   charts_.showx->setChecked(true);
+  // Opening a saved simulation restores its page unless the user says not to.
+  sim_.im_saved->setChecked(true);
   ShowPanel();
   ShowXAxis();
   ShowValueLists(value_lists_, x_axis_, charts_);
@@ -224,6 +225,8 @@ void MainWindow::OnPicture1() {
 
 void MainWindow::UpdateChart() {
   if (selection_.ChartUpdateSuspended) return;
+  // The chart layer draws here; until a sweep or an opened file lowers the
+  // start-up hold there is nothing to draw.
 }
 
 ChartLink MainWindow::MakeChartLink() {

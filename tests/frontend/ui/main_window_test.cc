@@ -321,7 +321,7 @@ void MainWindowTest::startChecks_data() {
   row("OFCFS", false);
   row("Disprog", false);
   row("isLBA", false);
-  row("ImSaved", false);
+  row("ImSaved", true);
   row("SOption", true);
   row("Boption", true);
   row("Loption", false);

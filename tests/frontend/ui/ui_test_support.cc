@@ -32,7 +32,9 @@ void TypeOver(QLineEdit* edit, const QString& text) {
 void PickNext(QComboBox* list) { QTest::keyClick(list, Qt::Key_Down); }
 
 QColor InputBackground(const QWidget* control) {
-  return control->palette().color(QPalette::Active, QPalette::Base);
+  // What is painted: a disabled control uses the palette's disabled group.
+  const QPalette::ColorGroup group = control->isEnabled() ? QPalette::Active : QPalette::Disabled;
+  return control->palette().color(group, QPalette::Base);
 }
 
 QColor SystemColour(QPalette::ColorRole role) {

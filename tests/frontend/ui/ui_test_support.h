@@ -31,7 +31,7 @@ void TypeOver(QLineEdit* edit, const QString& text);
 // Picks the next entry of a closed drop-down list with the Down key.
 void PickNext(QComboBox* list);
 
-// The colour the control's input area is painted with.
+// The colour the control's input area is painted with in its current state.
 QColor InputBackground(const QWidget* control);
 QColor SystemColour(QPalette::ColorRole role);
 
