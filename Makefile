@@ -21,8 +21,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# With a display the front end's window opens; without one the engine
+# prints its report for the default parameters.
 run: build
-	$(BUILD_DIR)/bin/schedule $(DEFAULT_RUN_ARGS)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD_DIR)/bin/Trakvist; \
+	else \
+	  $(BUILD_DIR)/bin/schedule $(DEFAULT_RUN_ARGS); \
+	fi
 
 test: build
 	ctest --preset default -j $(JOBS)

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+  xvfb xauth imagemagick
 )
 
 missing=()

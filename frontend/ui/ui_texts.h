@@ -1,0 +1,121 @@
+#ifndef TRAKVIST_FRONTEND_UI_UI_TEXTS_H_
+#define TRAKVIST_FRONTEND_UI_UI_TEXTS_H_
+
+#include <array>
+#include <string_view>
+
+namespace trakvist {
+
+// Captions, items and tooltips of the windows that the model does not hold
+// (yet), exactly as shown to the user.
+
+inline constexpr std::string_view kProgramName = "Trakvist";
+inline constexpr std::array<std::string_view, 2> kMainTabs = {"Simulation", "Charts"};
+
+// "Simulation" tab, besides the parameters panel's own texts.
+inline constexpr std::string_view kCustomDiskButtonCaption = "Custom ...";
+inline constexpr std::string_view kElapsedStartText = "00:00:00";
+inline constexpr std::string_view kElapsedToolTip = "Simulation Time";
+inline constexpr std::string_view kOpenCaption = "Open";
+inline constexpr std::string_view kSaveCaption = "Save";
+inline constexpr std::string_view kSaveAsCaption = "Save As";
+inline constexpr std::string_view kImSavedCaption = "Import Saved Simulation Page";
+inline constexpr std::string_view kImSavedToolTip =
+    "Import saved simulation page when opening a saved charts/data file";
+inline constexpr std::string_view kAboutToolTip = "About Trakvist";
+// Frames of the controls that sit outside the panel's four frames.
+inline constexpr std::string_view kRunOptionsCaption = "Run Options";
+inline constexpr std::string_view kSimulatorCaption = "Simulator";
+inline constexpr std::string_view kSimulationFileCaption = "Simulation File";
+
+// "Charts" tab.
+inline constexpr std::string_view kTotalSeekCaption = "Total Seek Time";
+inline constexpr std::string_view kAvWaitCaption = "Av. Waiting Time";
+inline constexpr std::string_view kMaxWaitCaption = "Max. Waiting Time";
+inline constexpr std::string_view kExcludeCaption = "Exclude:";
+inline constexpr std::string_view kTimeUnitCaption = "1 Time Unit = ";
+inline constexpr std::string_view kYAxisUnitsCaption = "Y-aixs Units";
+inline constexpr std::string_view kCopyTuCaption = "Y-axis scale in seconds";
+inline constexpr std::string_view kShowResultsCaption = "Show Results";
+inline constexpr std::string_view kTitleCaption = "Title:";
+inline constexpr std::string_view kCTitleToolTip = "Type your own chart title";
+inline constexpr std::string_view kFormulaCaption = "Formula:";
+inline constexpr std::string_view kSimParametersCaption = "Simulation Parameters";
+inline constexpr std::array<std::string_view, 2> kParameterPageTabs = {"Page 1", "Page 2"};
+inline constexpr std::string_view kChartTypeCaption = "Chart Type";
+inline constexpr std::string_view kContentCaption = "Content";
+inline constexpr std::string_view kCopyCaption = "Copy";
+inline constexpr std::string_view kPublishCaption = "Publish";
+inline constexpr std::string_view kPicture1ToolTip = "Show or hide the results table";
+inline constexpr std::array<std::string_view, 4> kLTableHeaders = {
+    "Algorithm", "Total Seek Time", "Av. Waiting Time", "Max. Waiting Time"};
+// Column headings above the X-axis choices, value lists and title boxes.
+inline constexpr std::array<std::string_view, 3> kParameterColumnHeadings = {"X-axis", "Value",
+                                                                             "Title"};
+
+// Disk properties window.
+inline constexpr std::string_view kDiskPropCaption = "Disk Properties";
+inline constexpr std::string_view kDiskNameCaption = "Name\\Model:";
+inline constexpr std::string_view kPhysicalGeometryCaption = "Physical Geometry";
+inline constexpr std::string_view kLogicalGeometryCaption = "Logical Geometry";
+inline constexpr std::string_view kDiskSpeedCaption = "Disk Speed";
+inline constexpr std::string_view kOtherCaption = "Other";
+inline constexpr std::string_view kCapacityCaption = "Capacity";
+inline constexpr std::string_view kBlockTimeCaption = "Block Time (s)";
+inline constexpr std::string_view kCylinderSeekCaption = "Cylinder Seek Time (s)";
+inline constexpr std::string_view kLargestTuCaption = "Largest Accurate TU";
+inline constexpr std::string_view kTuErrorCaption = "TU Error";
+inline constexpr std::string_view kTuSettingsCaption = "Time Unit Settings";
+inline constexpr std::string_view kTuCaption = "1 TU =";
+inline constexpr std::string_view kMinTuCaption = "Set TU to Min(BT,CST)";
+inline constexpr std::string_view kLargestTuCheckCaption = "Set TU to Largest Accurate TU";
+inline constexpr std::string_view kCstCalcToolTip =
+    "Choose which value to be used to calculate CST";
+inline constexpr std::string_view kApplyCaption = "Apply";
+inline constexpr std::string_view kOkCaption = "OK";
+inline constexpr std::string_view kCancelCaption = "Cancel";
+inline constexpr std::string_view kSaveDiskCaption = "Save Disk Properties";
+inline constexpr std::string_view kEditDisksCaption = "Edit Disks File";
+inline constexpr std::string_view kNotAvailable = "N/A";
+
+// The thirteen disk figures: label and the unit shown after the number.
+struct DiskFigureText {
+  std::string_view label;
+  std::string_view unit;
+};
+inline constexpr int kDiskFigureCount = 13;
+inline constexpr std::array<DiskFigureText, kDiskFigureCount> kDiskFigureTexts = {{
+    {"Number of Cylinders", ""},
+    {"Blocks Per Track", ""},
+    {"Number of Heads", ""},
+    {"Number of Cylinders", ""},
+    {"Blocks Per Track", ""},
+    {"Number of Heads", ""},
+    {"Full Seek Time", " ms"},
+    {"Average Seek Time", " ms"},
+    {"Track-to-Tack Seek", " ms"},
+    {"Rotational Speed", " RPM"},
+    {"Settle Time", " ms"},
+    {"Bytes Per Block", " B"},
+    {"Buffer Size", " KB"},
+}};
+
+// Wait window shown while a long manual requests text is scanned.
+inline constexpr std::string_view kWaitCaption = "Wait !!";
+inline constexpr std::string_view kImportingText = "Importing manual file...";
+
+// About box.
+inline constexpr std::string_view kAboutTitle = "About Trakvist";
+inline constexpr std::string_view kAboutDescription =
+    "A disk-scheduling simulator: compares how FCFS, SSTF, SCAN, C-SCAN, LOOK, C-LOOK and "
+    "S-LOOK serve one and the same stream of block requests.";
+
+// File dialogs: filters as pairs of description and pattern list.
+inline constexpr std::string_view kImportDialogTitle = "Import";
+inline constexpr std::string_view kRequestsFileFilter =
+    "Text (*.txt)|*.txt|Comma Delimited File (*.csv)|*.csv|All Files|*.*";
+inline constexpr std::string_view kSimulationFileFilter = "Text (*.txt)|*.txt|All Files|*.*";
+
+}  // namespace trakvist
+
+#endif  // TRAKVIST_FRONTEND_UI_UI_TEXTS_H_

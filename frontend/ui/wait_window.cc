@@ -1,0 +1,36 @@
+#include "frontend/ui/wait_window.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "frontend/ui/qt_text.h"
+#include "frontend/ui/ui_texts.h"
+#include "frontend/ui/window_placement.h"
+
+namespace trakvist {
+
+WaitWindow::WaitWindow(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("Importing"));
+  setWindowTitle(ToQString(kWaitCaption));
+  setModal(false);
+  auto* label = new QLabel(ToQString(kImportingText));
+  label->setObjectName(QStringLiteral("ImportingLabel"));
+  label->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(32, 20, 32, 20);
+  layout->addWidget(label);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void WaitWindow::ShowAndPaint() {
+  QWidget* owner = parentWidget();
+  show();
+  CentreOnScreen(this);
+  if (owner != nullptr) owner->setEnabled(false);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (owner != nullptr) owner->setEnabled(true);
+}
+
+}  // namespace trakvist
