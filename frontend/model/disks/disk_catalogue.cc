@@ -117,19 +117,19 @@ void WriteDiskType(IniFile* file, int number, const DiskType& disk) {
   }
 }
 
-DiskCatalogue LoadDiskCatalogue(const CatalogueFileAccess& files, const std::string& path) {
+DiskCatalogue LoadDiskCatalogue(const FileAccess& files, const std::string& path) {
   // The time is taken first: a change while reading then shows at the
   // next check.
-  const std::optional<std::int64_t> time = files.ModificationTime(path);
-  const CatalogueRead read = files.ReadWholeFile(path);
+  const std::optional<FileStamp> time = files.LastModified(path);
+  const FileRead read = files.ReadFile(path);
   DiskCatalogue catalogue = ReadDiskCatalogue(IniFile::Parse(read.content));
   catalogue.modification_time = time;
   return catalogue;
 }
 
-bool CatalogueFileChanged(const DiskCatalogue& catalogue, const CatalogueFileAccess& files,
+bool CatalogueFileChanged(const DiskCatalogue& catalogue, const FileAccess& files,
                           const std::string& path) {
-  return files.ModificationTime(path) != catalogue.modification_time;
+  return files.LastModified(path) != catalogue.modification_time;
 }
 
 int CustomEntryIndex(const DiskCatalogue& catalogue) {
@@ -147,19 +147,19 @@ std::optional<int> FindEntry(const DiskCatalogue& catalogue, std::string_view te
   return std::nullopt;
 }
 
-DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, CatalogueFileAccess& files,
-                               const std::string& path, const DiskType& disk) {
+DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, FileAccess& files, const std::string& path,
+                               const DiskType& disk) {
   const DiskSaveOutcome failed{DiskSaveStatus::kFailed,
                                "Can not save the disk type to " + path + "."};
-  const CatalogueRead read = files.ReadWholeFile(path);
-  if (read.status == CatalogueReadStatus::kFailed) return failed;
+  const FileRead read = files.ReadFile(path);
+  if (read.status == FileReadStatus::kFailed) return failed;
   IniFile file = IniFile::Parse(read.content);
   WriteDiskType(&file, static_cast<int>(catalogue->disks.size()) + 1, disk);
   if (!files.ReplaceFile(path, file.Text())) return failed;
   catalogue->disks.push_back(disk);
   if (catalogue->entries.empty()) catalogue->entries.emplace_back(kCustomDiskType);
   catalogue->entries.insert(catalogue->entries.end() - 1, disk.name);
-  catalogue->modification_time = files.ModificationTime(path);
+  catalogue->modification_time = files.LastModified(path);
   return {};
 }
 

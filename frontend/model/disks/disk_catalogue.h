@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/model/disks/catalogue_file_access.h"
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/disks/ini_file.h"
 
 namespace trakvist {
@@ -61,7 +61,7 @@ struct DiskCatalogue {
   std::vector<std::string> entries;
   // Of the file when it was last loaded or saved; nothing when it was
   // missing.
-  std::optional<std::int64_t> modification_time;
+  std::optional<FileStamp> modification_time;
 };
 
 // "Disk" followed by `number`.
@@ -91,11 +91,11 @@ void WriteDiskType(IniFile* file, int number, const DiskType& disk);
 
 // Loads the catalogue of the file at `path`. A missing or unreadable file
 // gives an empty catalogue, whose only entry is "Custom ...".
-DiskCatalogue LoadDiskCatalogue(const CatalogueFileAccess& files, const std::string& path);
+DiskCatalogue LoadDiskCatalogue(const FileAccess& files, const std::string& path);
 
 // Whether the file's modification time differs from the one recorded when
 // the catalogue was loaded or saved.
-bool CatalogueFileChanged(const DiskCatalogue& catalogue, const CatalogueFileAccess& files,
+bool CatalogueFileChanged(const DiskCatalogue& catalogue, const FileAccess& files,
                           const std::string& path);
 
 // Position of the entry "Custom ..." (the last one).
@@ -120,8 +120,8 @@ struct DiskSaveOutcome {
 // so that lines written by others are kept. When the file cannot be read
 // or written, it and the catalogue stay as they were and the outcome says
 // so.
-DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, CatalogueFileAccess& files,
-                               const std::string& path, const DiskType& disk);
+DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, FileAccess& files, const std::string& path,
+                               const DiskType& disk);
 
 }  // namespace trakvist
 

@@ -47,14 +47,14 @@ std::string DisksFilePath(std::string_view app_folder) {
   return MakeAppFolder(app_folder) + std::string(kDisksFileName);
 }
 
-void LoadDiskTypes(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files) {
+void LoadDiskTypes(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   types->catalogue = LoadDiskCatalogue(files, types->path);
   if (const auto index = FindEntry(types->catalogue, kDefaultDiskName)) {
     DiskList_Click(types, panel, *index);
   }
 }
 
-bool ReloadIfChanged(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files) {
+bool ReloadIfChanged(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   if (!CatalogueFileChanged(types->catalogue, files, types->path)) return false;
   types->catalogue = LoadDiskCatalogue(files, types->path);
   KeepListedText(types->catalogue, &panel->disk_list_text);
@@ -79,14 +79,14 @@ void DiskList2_Click(DiskTypes* types, int index) {
   }
 }
 
-void Custom_Click(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files) {
+void Custom_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   ReloadIfChanged(types, panel, files);
   LoadDiskIntoFields(&types->window, types->current);
   types->window.disk_list2_text = panel->disk_list_text;
   types->window.visible = true;
 }
 
-void DiskPropOK_Click(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files) {
+void DiskPropOK_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   StoreFieldsIntoDisk(types->window, &types->current);
   ReloadIfChanged(types, panel, files);
   panel->disk_list_text = types->window.disk_list2_text;
@@ -96,7 +96,7 @@ void DiskPropOK_Click(DiskTypes* types, ParametersPanel* panel, const CatalogueF
 
 void DiskPropCancel_Click(DiskTypes* types) { types->window.visible = false; }
 
-DiskSaveOutcome SaveDisk_Click(DiskTypes* types, ParametersPanel* panel, CatalogueFileAccess& files,
+DiskSaveOutcome SaveDisk_Click(DiskTypes* types, ParametersPanel* panel, FileAccess& files,
                                std::string_view name) {
   std::string clean = CleanDiskName(name);
   if (clean.empty()) return {DiskSaveStatus::kCancelled, ""};

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/model/disks/catalogue_file_access.h"
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/disks/disk_catalogue.h"
 #include "frontend/model/disks/disk_properties.h"
 #include "frontend/model/panel/parameters_panel.h"
@@ -29,7 +29,7 @@ std::string DisksFilePath(std::string_view app_folder);
 // The start-up load: reads the catalogue and, when it lists "Default",
 // chooses that entry as a click on `DiskList` does (which applies it to the
 // simulation parameters). Without "Default" the list keeps its text.
-void LoadDiskTypes(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files);
+void LoadDiskTypes(DiskTypes* types, ParametersPanel* panel, const FileAccess& files);
 
 // Loads the catalogue again when the file's modification time differs from
 // the recorded one; returns whether it did. Called when a disk list is
@@ -37,7 +37,7 @@ void LoadDiskTypes(DiskTypes* types, ParametersPanel* panel, const CatalogueFile
 // The lists keep their texts when these are still listed and show
 // "Custom ..." otherwise; a reload never changes the simulation parameters
 // the user has.
-bool ReloadIfChanged(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files);
+bool ReloadIfChanged(DiskTypes* types, ParametersPanel* panel, const FileAccess& files);
 
 // A click on `DiskList` entry `index`: `DiskList2` takes the same entry (and
 // its click rule runs). For a catalogued disk, its record becomes the
@@ -53,13 +53,13 @@ void DiskList2_Click(DiskTypes* types, int index);
 // The main window's "Custom ..." button: reloads if the file changed, loads
 // the current disk into the window's fields, sets `DiskList2` to
 // `DiskList`'s text and shows the window (modally).
-void Custom_Click(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files);
+void Custom_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files);
 
 // OK: stores the fields into the current disk, reloads if the file changed,
 // gives `DiskList` the text of `DiskList2`, applies the current disk to the
 // simulation parameters when "Apply" is checked (with the disk-apply flag
 // set: the list just named the disk being applied) and hides the window.
-void DiskPropOK_Click(DiskTypes* types, ParametersPanel* panel, const CatalogueFileAccess& files);
+void DiskPropOK_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files);
 
 // Cancel, or closing the window: hides it without storing anything.
 void DiskPropCancel_Click(DiskTypes* types);
@@ -74,7 +74,7 @@ void DiskPropCancel_Click(DiskTypes* types);
 // section and then chosen in `DiskList` as a click does (which selects it
 // in `DiskList2` too). On a failure nothing changes and the outcome holds
 // the message.
-DiskSaveOutcome SaveDisk_Click(DiskTypes* types, ParametersPanel* panel, CatalogueFileAccess& files,
+DiskSaveOutcome SaveDisk_Click(DiskTypes* types, ParametersPanel* panel, FileAccess& files,
                                std::string_view name);
 
 }  // namespace trakvist

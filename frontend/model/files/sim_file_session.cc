@@ -41,7 +41,7 @@ OpenOutcome Open(SimFileState* state, FileAccess& files, const AskPath& ask_path
   OpenOutcome outcome;
   const std::optional<std::string> path = ask_path();
   if (!path) return outcome;
-  const std::optional<std::string> bytes = files.ReadFile(*path);
+  const std::optional<std::string> bytes = files.ReadContent(*path);
   if (!bytes) {
     outcome.messages.emplace_back(kCanNotOpenMessage);
     return outcome;

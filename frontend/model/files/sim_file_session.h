@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/model/files/file_access.h"
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/files/sim_file_reader.h"
 
 namespace trakvist {

@@ -73,9 +73,9 @@ StartRequests TypedRequests(const ParametersPanel& panel) {
 }
 
 // Reads the requests file in the box for a start; the message on failure.
-std::optional<std::string> ReadRequestsFile(const RequestFileAccess& files, const std::string& path,
+std::optional<std::string> ReadRequestsFile(const FileAccess& files, const std::string& path,
                                             StartRequests* out) {
-  const std::optional<std::string> contents = ReadWholeFile(files, path);
+  const std::optional<std::string> contents = files.ReadContent(path);
   if (!contents) return std::string(kCanNotOpenManualFileMessage);
   std::optional<RequestsFileText> parts = SplitRequestsFile(*contents);
   if (!parts) return std::string(kFirstLineMessage);
@@ -89,7 +89,7 @@ std::optional<std::string> ReadRequestsFile(const RequestFileAccess& files, cons
 // not be read is read again at the next start rather than taken as
 // unchanged with the results of an older scan.
 std::optional<std::string> RescanAtStart(ParametersPanel* panel, ManualRequestsState* state,
-                                         const RequestFileAccess& files,
+                                         const FileAccess& files,
                                          const std::optional<FileStamp>& stamp,
                                          const WaitWindow& wait, StartRequests* requests) {
   const bool is_path = IsFilePath(panel->manual_text);
@@ -159,9 +159,9 @@ void SetIsLba(ParametersPanel* panel, bool checked) {
 }
 
 std::optional<std::string> Import_Click(ParametersPanel* panel, ManualRequestsState* state,
-                                        const RequestFileAccess& files, const std::string& path,
+                                        const FileAccess& files, const std::string& path,
                                         const WaitWindow& wait) {
-  const std::optional<std::string> contents = ReadWholeFile(files, path);
+  const std::optional<std::string> contents = files.ReadContent(path);
   if (!contents) return std::string(kCanNotOpenImportMessage);
   const std::optional<RequestsFileText> parts = SplitRequestsFile(*contents);
   if (!parts) return std::string(kFirstLineMessage);
@@ -178,19 +178,19 @@ std::optional<std::string> Import_Click(ParametersPanel* panel, ManualRequestsSt
   }
   SetManualText(panel, path);
   panel->manual_req_changed = false;
-  state->manual_file_stamp = LastModified(files, path);
+  state->manual_file_stamp = files.LastModified(path);
   return std::nullopt;
 }
 
 ManualStartCheck CheckManualRequests(ParametersPanel* panel, ManualRequestsState* state,
-                                     const RequestFileAccess& files, const std::string& temp_path,
+                                     FileAccess& files, const std::string& temp_path,
                                      const AskYesNo& ask, const WaitWindow& wait) {
   const bool is_path = IsFilePath(panel->manual_text);
   std::optional<FileStamp> stamp = state->manual_file_stamp;
   StartRequests requests;
   if (is_path) {
     // A file that is gone has no stamp to compare: it cannot be read either.
-    stamp = LastModified(files, panel->manual_text);
+    stamp = files.LastModified(panel->manual_text);
     if (!stamp) return Failure(kCanNotOpenManualFileMessage);
   } else {
     requests = TypedRequests(*panel);
@@ -206,7 +206,7 @@ ManualStartCheck CheckManualRequests(ParametersPanel* panel, ManualRequestsState
   if (!ConfirmCylinders(panel, *state, ask)) return Failure("");
   if (is_path) return {ManualRunInput{panel->manual_text, state->manual_req_count}, ""};
   const std::string contents = RequestsFileContents(requests.configuration_line, requests.requests);
-  if (!WriteFileReplacing(files, temp_path, contents)) return Failure(kCanNotWriteRequestsMessage);
+  if (!files.WriteFile(temp_path, contents)) return Failure(kCanNotWriteRequestsMessage);
   return {ManualRunInput{temp_path, state->manual_req_count}, ""};
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/panel/parameters_panel.h"
-#include "frontend/model/requests/request_file_access.h"
 
 namespace trakvist {
 
@@ -71,7 +71,7 @@ struct WaitWindow {
 // Returns the message to show, or nothing on success; then the box holds
 // the path, the changed flag is clear and the file's stamp is kept.
 std::optional<std::string> Import_Click(ParametersPanel* panel, ManualRequestsState* state,
-                                        const RequestFileAccess& files, const std::string& path,
+                                        const FileAccess& files, const std::string& path,
                                         const WaitWindow& wait = {});
 
 // Asks a question with Yes and No buttons (titled "Trakvist"); true for Yes.
@@ -99,7 +99,7 @@ struct ManualStartCheck {
 // it, and for typed requests writes the requests file `temp_path`,
 // replacing any old one.
 ManualStartCheck CheckManualRequests(ParametersPanel* panel, ManualRequestsState* state,
-                                     const RequestFileAccess& files, const std::string& temp_path,
+                                     FileAccess& files, const std::string& temp_path,
                                      const AskYesNo& ask, const WaitWindow& wait = {});
 
 }  // namespace trakvist

@@ -1,8 +1,7 @@
 #include "frontend/model/runs/run_files.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <istream>
+#include <memory>
 
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/results/result_files.h"
@@ -48,25 +47,14 @@ TemporaryFiles MakeTemporaryFiles(std::string_view folder) {
           base + std::string(kMaxWaitTempName), base + std::string(kManualRequestsTempName)};
 }
 
-void DiskRunFileAccess::Remove(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-}
-
-std::unique_ptr<std::istream> DiskRunFileAccess::OpenForReading(const std::string& path) {
-  auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-  if (!file->is_open()) return nullptr;
-  return file;
-}
-
-void DeleteTemporaryFiles(const TemporaryFiles& files, RunFileAccess* access) {
+void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access) {
   for (const std::string* path :
        {&files.avg_wait, &files.seek, &files.max_wait, &files.manual_requests}) {
     access->Remove(*path);
   }
 }
 
-AppendedRows TakeAppendedRows(RunFileAccess* access, ResultFileTally* tally) {
+AppendedRows TakeAppendedRows(FileAccess* access, ResultFileTally* tally) {
   AppendedRows appended;
   std::unique_ptr<std::istream> in = access->OpenForReading(tally->path);
   if (!in) return appended;
@@ -93,7 +81,7 @@ std::array<ResultFileTally, 3> ResultFileTallies(const TemporaryFiles& files) {
           ResultFileTally{files.max_wait}};
 }
 
-std::optional<SweepResults> ReadRunResults(RunFileAccess* access, const TemporaryFiles& files,
+std::optional<SweepResults> ReadRunResults(FileAccess* access, const TemporaryFiles& files,
                                            std::int32_t run_count, std::string* unreadable) {
   std::array<std::unique_ptr<std::istream>, 3> streams;
   const std::array<const std::string*, 3> paths = {&files.seek, &files.avg_wait, &files.max_wait};

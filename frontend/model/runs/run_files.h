@@ -3,12 +3,11 @@
 
 #include <array>
 #include <cstdint>
-#include <istream>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/results/sweep_results.h"
 
 namespace trakvist {
@@ -30,29 +29,8 @@ struct TemporaryFiles {
 // The four paths in `folder`; a separator is added unless it ends in one.
 TemporaryFiles MakeTemporaryFiles(std::string_view folder);
 
-// The file operations of a sweep, so that tests can replace the disk.
-class RunFileAccess {
- public:
-  virtual ~RunFileAccess() = default;
-
-  // Deletes a file. A missing file, or one that cannot be deleted, is
-  // passed over without a word.
-  virtual void Remove(const std::string& path) = 0;
-
-  // Opens a file for reading as bytes; null when it cannot be opened (it
-  // does not exist, for one).
-  virtual std::unique_ptr<std::istream> OpenForReading(const std::string& path) = 0;
-};
-
-// The files on disk.
-class DiskRunFileAccess final : public RunFileAccess {
- public:
-  void Remove(const std::string& path) override;
-  std::unique_ptr<std::istream> OpenForReading(const std::string& path) override;
-};
-
 // Deletes the four temporary files, ignoring every failure.
-void DeleteTemporaryFiles(const TemporaryFiles& files, RunFileAccess* access);
+void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access);
 
 // How far one result file has been checked: its path, the bytes and rows
 // seen so far.
@@ -73,7 +51,7 @@ struct AppendedRows {
 // Reads what was appended to the tally's file since the last look and moves
 // the tally past it. Only the new bytes are read, so checking after every
 // run of a long sweep stays cheap.
-AppendedRows TakeAppendedRows(RunFileAccess* access, ResultFileTally* tally);
+AppendedRows TakeAppendedRows(FileAccess* access, ResultFileTally* tally);
 
 // The three result files of an engine, in the order the results reader
 // takes them: total seek, average waiting time, maximum waiting time.
@@ -81,7 +59,7 @@ std::array<ResultFileTally, 3> ResultFileTallies(const TemporaryFiles& files);
 
 // Reads the results of `run_count` runs back from the three result files.
 // Nothing when one of them cannot be opened; `unreadable` then names it.
-std::optional<SweepResults> ReadRunResults(RunFileAccess* access, const TemporaryFiles& files,
+std::optional<SweepResults> ReadRunResults(FileAccess* access, const TemporaryFiles& files,
                                            std::int32_t run_count, std::string* unreadable);
 
 }  // namespace trakvist

@@ -72,8 +72,7 @@ SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program
   return setup;
 }
 
-RunMonitor::RunMonitor(EngineRunner* runner, RunFileAccess* files)
-    : runner_(runner), files_(files) {}
+RunMonitor::RunMonitor(EngineRunner* runner, FileAccess* files) : runner_(runner), files_(files) {}
 
 void RunMonitor::Start(SweepSetup setup) {
   if (busy_ || InProgress()) return;

@@ -91,7 +91,7 @@ enum class RunState {
 class RunMonitor {
  public:
   // Both must outlive the monitor.
-  RunMonitor(EngineRunner* runner, RunFileAccess* files);
+  RunMonitor(EngineRunner* runner, FileAccess* files);
 
   // "Start": deletes the temporary files, checks the requests, plans the
   // progress and starts the first engine. Ignored while a sweep is in
@@ -165,7 +165,7 @@ class RunMonitor {
   void Tick();
 
   EngineRunner* runner_;
-  RunFileAccess* files_;
+  FileAccess* files_;
 
   std::deque<Event> queue_;
   bool busy_ = false;

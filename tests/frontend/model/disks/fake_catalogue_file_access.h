@@ -1,23 +1,23 @@
 #ifndef TRAKVIST_TESTS_FRONTEND_MODEL_DISKS_FAKE_CATALOGUE_FILE_ACCESS_H_
 #define TRAKVIST_TESTS_FRONTEND_MODEL_DISKS_FAKE_CATALOGUE_FILE_ACCESS_H_
 
-#include <cstdint>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "frontend/model/disks/catalogue_file_access.h"
+#include "frontend/model/common/file_access.h"
 
 namespace trakvist {
 
 // Files held in memory. Every write moves the file's modification time on.
-class FakeCatalogueFileAccess final : public CatalogueFileAccess {
+class FakeCatalogueFileAccess final : public FileAccess {
  public:
   // Puts a file in place as another program would.
   void Put(const std::string& path, std::string_view content) {
     files_[path] = std::string(content);
-    times_[path] = ++clock_;
+    times_[path] = FileStamp{} + std::chrono::seconds(++clock_);
   }
 
   const std::string& Content(const std::string& path) const { return files_.at(path); }
@@ -26,11 +26,11 @@ class FakeCatalogueFileAccess final : public CatalogueFileAccess {
   bool fail_reads = false;
   bool fail_writes = false;
 
-  CatalogueRead ReadWholeFile(const std::string& path) const override {
-    if (fail_reads) return {CatalogueReadStatus::kFailed, ""};
+  FileRead ReadFile(const std::string& path) const override {
+    if (fail_reads) return {FileReadStatus::kFailed, ""};
     const auto found = files_.find(path);
-    if (found == files_.end()) return {CatalogueReadStatus::kMissing, ""};
-    return {CatalogueReadStatus::kRead, found->second};
+    if (found == files_.end()) return {FileReadStatus::kMissing, ""};
+    return {FileReadStatus::kRead, found->second};
   }
 
   bool ReplaceFile(const std::string& path, std::string_view content) override {
@@ -40,7 +40,7 @@ class FakeCatalogueFileAccess final : public CatalogueFileAccess {
     return true;
   }
 
-  std::optional<std::int64_t> ModificationTime(const std::string& path) const override {
+  std::optional<FileStamp> LastModified(const std::string& path) const override {
     const auto found = times_.find(path);
     if (found == times_.end()) return std::nullopt;
     return found->second;
@@ -48,8 +48,8 @@ class FakeCatalogueFileAccess final : public CatalogueFileAccess {
 
  private:
   std::map<std::string, std::string> files_;
-  std::map<std::string, std::int64_t> times_;
-  std::int64_t clock_ = 0;
+  std::map<std::string, FileStamp> times_;
+  int clock_ = 0;
   int writes_ = 0;
 };
 

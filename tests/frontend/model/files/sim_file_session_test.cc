@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 
-#include "frontend/model/files/file_access.h"
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/files/sim_file_apply.h"
 #include "frontend/model/files/sim_file_format.h"
 #include "tests/frontend/model/files/sim_file_fixtures.h"
@@ -26,10 +25,10 @@ class FakeFiles : public FileAccess {
     files[path] = std::string(bytes);
     return true;
   }
-  std::optional<std::string> ReadFile(const std::string& path) override {
+  FileRead ReadFile(const std::string& path) const override {
     const auto found = files.find(path);
-    if (found == files.end()) return std::nullopt;
-    return found->second;
+    if (found == files.end()) return {FileReadStatus::kMissing, ""};
+    return {FileReadStatus::kRead, found->second};
   }
 
   std::map<std::string, std::string> files;
@@ -172,9 +171,9 @@ fs::path TestFolder(const std::string& name) {
   return folder;
 }
 
-std::string Contents(const fs::path& path) { return *DiskFileAccess().ReadFile(path.string()); }
+std::string Contents(const fs::path& path) { return *DiskFileAccess().ReadContent(path.string()); }
 
-TEST(DiskFileAccessTest, SavingTwiceGivesIdenticalBytesAndLeavesNoTemporaryFile) {
+TEST(SaveToDiskTest, SavingTwiceGivesIdenticalBytesAndLeavesNoTemporaryFile) {
   const fs::path folder = TestFolder("twice");
   const std::string path = (folder / "sweep.txt").string();
   DiskFileAccess files;
@@ -190,38 +189,6 @@ TEST(DiskFileAccessTest, SavingTwiceGivesIdenticalBytesAndLeavesNoTemporaryFile)
   EXPECT_EQ(Contents(path), first);
   EXPECT_EQ(first, DataFile("three_runs.txt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-}
-
-TEST(DiskFileAccessTest, AFailedReplaceKeepsTheEarlierFile) {
-  const fs::path folder = TestFolder("failed");
-  const fs::path target = folder / "sweep.txt";
-  std::ofstream(target, std::ios::binary) << "earlier";
-  // The new file cannot be written where it would go.
-  fs::create_directory(ReplacementPathFor(target.string()));
-  DiskFileAccess files;
-  EXPECT_FALSE(files.ReplaceFile(target.string(), "new"));
-  EXPECT_EQ(Contents(target), "earlier");
-  EXPECT_TRUE(fs::is_directory(ReplacementPathFor(target.string())));
-  EXPECT_FALSE(files.ReplaceFile((folder / "no" / "such.txt").string(), "new"));
-  EXPECT_FALSE(files.ReplaceFile(folder.string(), "new"));
-}
-
-TEST(DiskFileAccessTest, ReplacesALinkedFileAndKeepsTheLink) {
-  const fs::path folder = TestFolder("link");
-  std::ofstream(folder / "real.txt") << "earlier";
-  fs::create_symlink(folder / "real.txt", folder / "link.txt");
-  EXPECT_TRUE(DiskFileAccess().ReplaceFile((folder / "link.txt").string(), "new"));
-  EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
-  EXPECT_EQ(Contents(folder / "real.txt"), "new");
-}
-
-TEST(DiskFileAccessTest, ReadsWholeFilesByteForByte) {
-  const fs::path folder = TestFolder("read");
-  const std::string bytes("a\r\nb\0c\r", 7);
-  ASSERT_TRUE(DiskFileAccess().ReplaceFile((folder / "f.txt").string(), bytes));
-  EXPECT_EQ(Contents(folder / "f.txt"), bytes);
-  EXPECT_FALSE(DiskFileAccess().ReadFile((folder / "missing.txt").string()));
-  EXPECT_FALSE(DiskFileAccess().ReadFile(folder.string()));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/requests/manual_texts.h"
 
 namespace trakvist {
@@ -16,38 +17,40 @@ constexpr char kTempPath[] = "/app/man_tmp$$~1.txt";
 constexpr char kFilePath[] = "/data/requests.txt";
 
 // An in-memory file system; every write of a file gives it a newer stamp.
-struct FakeFiles {
-  std::map<std::string, std::string> contents;
-  std::map<std::string, FileStamp> stamps;
-  int reads = 0;
-  bool writes_fail = false;
-  int next_second = 1;
-
+class FakeFiles : public FileAccess {
+ public:
   void Put(const std::string& path, const std::string& text) {
     contents[path] = text;
     stamps[path] = FileStamp{} + std::chrono::seconds(next_second++);
   }
-  void Remove(const std::string& path) {
+  // Deletes the file, as another program would.
+  void Remove(const std::string& path) override {
     contents.erase(path);
     stamps.erase(path);
   }
 
-  RequestFileAccess Access() {
-    return {[this](const std::string& path) -> std::optional<std::string> {
-              ++reads;
-              if (!contents.contains(path)) return std::nullopt;
-              return contents[path];
-            },
-            [this](const std::string& path) -> std::optional<FileStamp> {
-              if (!stamps.contains(path)) return std::nullopt;
-              return stamps[path];
-            },
-            [this](const std::string& path, std::string_view text) {
-              if (writes_fail) return false;
-              Put(path, std::string(text));
-              return true;
-            }};
+  FileRead ReadFile(const std::string& path) const override {
+    ++reads;
+    const auto found = contents.find(path);
+    if (found == contents.end()) return {FileReadStatus::kMissing, ""};
+    return {FileReadStatus::kRead, found->second};
   }
+  std::optional<FileStamp> LastModified(const std::string& path) const override {
+    const auto found = stamps.find(path);
+    if (found == stamps.end()) return std::nullopt;
+    return found->second;
+  }
+  bool WriteFile(const std::string& path, std::string_view text) override {
+    if (writes_fail) return false;
+    Put(path, std::string(text));
+    return true;
+  }
+
+  std::map<std::string, std::string> contents;
+  std::map<std::string, FileStamp> stamps;
+  mutable int reads = 0;
+  bool writes_fail = false;
+  int next_second = 1;
 };
 
 class ManualRequestsTest : public testing::Test {
@@ -63,10 +66,10 @@ class ManualRequestsTest : public testing::Test {
   }
 
   ManualStartCheck Start() {
-    return CheckManualRequests(&panel_, &state_, files_.Access(), kTempPath, ask_, wait_);
+    return CheckManualRequests(&panel_, &state_, files_, kTempPath, ask_, wait_);
   }
   std::optional<std::string> Import(const std::string& path) {
-    return Import_Click(&panel_, &state_, files_.Access(), path, wait_);
+    return Import_Click(&panel_, &state_, files_, path, wait_);
   }
   // The message of a start that must fail.
   std::string StartMessage() {

@@ -51,14 +51,14 @@ TEST(TakeAppendedRowsTest, CountsOnlyWhatWasAddedAndChecksEachRow) {
   }
 }
 
-TEST(DiskFileAccessTest, RemovesAndOpensRealFiles) {
+TEST(RunFilesOnDiskTest, RemovesAndOpensRealFiles) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() /
       ("trakvist_run_files_test_" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder);
   const TemporaryFiles paths = MakeTemporaryFiles(folder.string());
   for (const std::string& path : {paths.avg_wait, paths.seek}) std::ofstream(path) << kLabelRow;
-  DiskRunFileAccess disk;
+  DiskFileAccess disk;
   ResultFileTally tally{paths.seek};
   EXPECT_EQ(TakeAppendedRows(&disk, &tally).rows, 1);
   DeleteTemporaryFiles(paths, &disk);  // two of the four do not exist

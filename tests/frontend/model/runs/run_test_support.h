@@ -12,18 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "frontend/model/common/file_access.h"
 #include "frontend/model/runs/engine_runner.h"
 #include "frontend/model/runs/run_files.h"
 
 namespace trakvist {
 
 // Files held in memory.
-class FakeFiles : public RunFileAccess {
+class FakeFiles : public FileAccess {
  public:
   void Remove(const std::string& path) override {
     if (!undeletable.count(path)) contents.erase(path);
   }
-  std::unique_ptr<std::istream> OpenForReading(const std::string& path) override {
+  std::unique_ptr<std::istream> OpenForReading(const std::string& path) const override {
     auto found = contents.find(path);
     if (found == contents.end()) return nullptr;
     return std::make_unique<std::istringstream>(found->second);
