@@ -5,6 +5,7 @@
 
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
+#include "frontend/model/requests/manual_requests.h"
 
 namespace trakvist {
 namespace {
@@ -17,14 +18,6 @@ int PositionOf(const Items& items, std::string_view entry) {
 
 void Call(const std::function<void(std::string_view)>& hook, std::string_view value) {
   if (hook) hook(value);
-}
-
-// `isLBA_Click`: a change of "Use LBA" means the manual requests must be
-// scanned again.
-void SetIsLba(ParametersPanel* panel, bool checked) {
-  if (panel->is_lba == checked) return;
-  panel->is_lba = checked;
-  panel->manual_req_changed = true;
 }
 
 // An exclusive choice set to "True" is selected; "False" alone selects

@@ -36,7 +36,7 @@ SaveOutcome SaveAs(SimFileState* state, FileAccess& files, std::string_view byte
   return outcome;
 }
 
-OpenOutcome Open(SimFileState* state, FileAccess& files, const AskPath& ask_path,
+OpenOutcome Open(SimFileState* state, const FileAccess& files, const AskPath& ask_path,
                  const SimFileReadContext& context) {
   OpenOutcome outcome;
   const std::optional<std::string> path = ask_path();

@@ -53,7 +53,7 @@ struct OpenOutcome {
 
 // Open: asks for a path and reads the whole file. A cancel, a file that
 // cannot be read and a file in the wrong format change nothing.
-OpenOutcome Open(SimFileState* state, FileAccess& files, const AskPath& ask_path,
+OpenOutcome Open(SimFileState* state, const FileAccess& files, const AskPath& ask_path,
                  const SimFileReadContext& context);
 
 }  // namespace trakvist

@@ -212,7 +212,7 @@ bool RunMonitor::TakeRequests(std::int32_t* manual_request_count) {
   }
   const ManualRequests requests = setup_.check_manual_requests(temporary_files_.manual_requests);
   if (!requests.passed) {
-    End(SweepEndKind::kFailed, "");  // the check has told the user why
+    End(SweepEndKind::kFailed, requests.message);
     return false;
   }
   requests_file_ = requests.requests_file;

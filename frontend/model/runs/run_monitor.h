@@ -22,11 +22,13 @@ namespace trakvist {
 
 // What the manual requests check yields.
 struct ManualRequests {
-  // False when the requests are not fit to run; the check has then told the
-  // user why, and the sweep ends before any engine starts.
+  // False when the requests are not fit to run: the sweep ends before any
+  // engine starts, with `message` (empty when the user has been told why
+  // already, by declining a question).
   bool passed = false;
   std::string requests_file;  // passed with -in:
   std::int32_t request_count = 0;
+  std::string message;
 };
 
 // The manual requests check, given the temporary requests file to write the

@@ -237,7 +237,7 @@ TEST_F(RunMonitorTest, ManualRequestsCheckDecidesTheRequestsFileAndTotal) {
   setup.settings.source = RequestSource::kManual;
   setup.check_manual_requests = [&asked](const std::string& temporary) {
     asked = temporary;
-    return ManualRequests{true, "/home/u/requests.txt", 1000};
+    return ManualRequests{true, "/home/u/requests.txt", 1000, ""};
   };
   monitor_.Start(setup);
   EXPECT_EQ(asked, paths_.manual_requests);
