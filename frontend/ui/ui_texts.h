@@ -4,6 +4,12 @@
 #include <array>
 #include <string_view>
 
+#include "frontend/model/chart/chart_copies.h"
+#include "frontend/model/disks/disk_catalogue.h"
+#include "frontend/model/disks/disk_properties.h"
+#include "frontend/model/requests/manual_texts.h"
+#include "frontend/model/results/results_table.h"
+
 namespace trakvist {
 
 // Captions, items and tooltips of the windows that the model does not hold
@@ -44,20 +50,14 @@ inline constexpr std::string_view kSimParametersCaption = "Simulation Parameters
 inline constexpr std::array<std::string_view, 2> kParameterPageTabs = {"Page 1", "Page 2"};
 inline constexpr std::string_view kChartTypeCaption = "Chart Type";
 inline constexpr std::string_view kContentCaption = "Content";
-inline constexpr std::string_view kCopyCaption = "Copy";
 inline constexpr std::string_view kPublishCaption = "Publish";
 inline constexpr std::string_view kPicture1ToolTip = "Show or hide the results table";
-inline constexpr std::array<std::string_view, 4> kLTableHeaders = {
-    "Algorithm", "Total Seek Time", "Av. Waiting Time", "Max. Waiting Time"};
 // Column headings above the X-axis choices, value lists and title boxes.
 inline constexpr std::array<std::string_view, 3> kParameterColumnHeadings = {"X-axis", "Value",
                                                                              "Title"};
 
 // Disk properties window.
-inline constexpr std::string_view kDiskPropCaption = "Disk Properties";
 inline constexpr std::string_view kDiskNameCaption = "Name\\Model:";
-inline constexpr std::string_view kPhysicalGeometryCaption = "Physical Geometry";
-inline constexpr std::string_view kLogicalGeometryCaption = "Logical Geometry";
 inline constexpr std::string_view kDiskSpeedCaption = "Disk Speed";
 inline constexpr std::string_view kOtherCaption = "Other";
 inline constexpr std::string_view kCapacityCaption = "Capacity";
@@ -69,12 +69,9 @@ inline constexpr std::string_view kTuSettingsCaption = "Time Unit Settings";
 inline constexpr std::string_view kTuCaption = "1 TU =";
 inline constexpr std::string_view kMinTuCaption = "Set TU to Min(BT,CST)";
 inline constexpr std::string_view kLargestTuCheckCaption = "Set TU to Largest Accurate TU";
-inline constexpr std::string_view kCstCalcToolTip =
-    "Choose which value to be used to calculate CST";
 inline constexpr std::string_view kApplyCaption = "Apply";
 inline constexpr std::string_view kOkCaption = "OK";
 inline constexpr std::string_view kCancelCaption = "Cancel";
-inline constexpr std::string_view kSaveDiskCaption = "Save Disk Properties";
 inline constexpr std::string_view kEditDisksCaption = "Edit Disks File";
 inline constexpr std::string_view kNotAvailable = "N/A";
 
@@ -83,7 +80,6 @@ struct DiskFigureText {
   std::string_view label;
   std::string_view unit;
 };
-inline constexpr int kDiskFigureCount = 13;
 inline constexpr std::array<DiskFigureText, kDiskFigureCount> kDiskFigureTexts = {{
     {"Number of Cylinders", ""},
     {"Blocks Per Track", ""},
@@ -111,7 +107,6 @@ inline constexpr std::string_view kAboutDescription =
     "S-LOOK serve one and the same stream of block requests.";
 
 // File dialogs: filters as pairs of description and pattern list.
-inline constexpr std::string_view kImportDialogTitle = "Import";
 inline constexpr std::string_view kRequestsFileFilter =
     "Text (*.txt)|*.txt|Comma Delimited File (*.csv)|*.csv|All Files|*.*";
 inline constexpr std::string_view kSimulationFileFilter = "Text (*.txt)|*.txt|All Files|*.*";

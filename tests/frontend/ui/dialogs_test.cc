@@ -14,7 +14,7 @@
 #include "frontend/ui/disk_properties_window.h"
 #include "frontend/ui/file_dialogs.h"
 #include "frontend/ui/up_down.h"
-#include "frontend/ui/wait_window.h"
+#include "frontend/ui/importing_window.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {
@@ -170,7 +170,7 @@ void DialogsTest::diskWindowHidesWithoutClosing() {
 void DialogsTest::waitWindow() {
   QWidget owner;
   owner.show();
-  WaitWindow wait(&owner);
+  ImportingWindow wait(&owner);
   QCOMPARE(wait.objectName(), QStringLiteral("Importing"));
   QCOMPARE(wait.windowTitle(), QStringLiteral("Wait !!"));
   QCOMPARE(Caption(Control(&wait, QStringLiteral("ImportingLabel"))),

@@ -14,7 +14,7 @@
 #include "frontend/ui/disk_properties_window.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/up_down.h"
-#include "frontend/ui/wait_window.h"
+#include "frontend/ui/importing_window.h"
 
 namespace trakvist {
 namespace {

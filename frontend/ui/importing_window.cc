@@ -1,4 +1,4 @@
-#include "frontend/ui/wait_window.h"
+#include "frontend/ui/importing_window.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 namespace trakvist {
 
-WaitWindow::WaitWindow(QWidget* owner)
+ImportingWindow::ImportingWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("Importing"));
   setWindowTitle(ToQString(kWaitCaption));
@@ -24,7 +24,7 @@ WaitWindow::WaitWindow(QWidget* owner)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void WaitWindow::ShowAndPaint() {
+void ImportingWindow::ShowAndPaint() {
   QWidget* owner = parentWidget();
   show();
   CentreOnScreen(this);

@@ -1,5 +1,5 @@
-#ifndef TRAKVIST_FRONTEND_UI_WAIT_WINDOW_H_
-#define TRAKVIST_FRONTEND_UI_WAIT_WINDOW_H_
+#ifndef TRAKVIST_FRONTEND_UI_IMPORTING_WINDOW_H_
+#define TRAKVIST_FRONTEND_UI_IMPORTING_WINDOW_H_
 
 #include <QDialog>
 
@@ -7,11 +7,11 @@ namespace trakvist {
 
 // `Importing`, "Wait !!": tells the user that a long manual requests text is
 // being scanned. It has no buttons; the scan closes it.
-class WaitWindow : public QDialog {
+class ImportingWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit WaitWindow(QWidget* owner = nullptr);
+  explicit ImportingWindow(QWidget* owner = nullptr);
 
   // Shows the window beside its owner and lets it paint once before the
   // caller goes on with the scan: the owner is disabled meanwhile, so the
@@ -21,4 +21,4 @@ class WaitWindow : public QDialog {
 
 }  // namespace trakvist
 
-#endif  // TRAKVIST_FRONTEND_UI_WAIT_WINDOW_H_
+#endif  // TRAKVIST_FRONTEND_UI_IMPORTING_WINDOW_H_
