@@ -177,7 +177,8 @@ bool RunMonitor::PrepareSweep(SweepSetup setup) {
   Tick();
   timer_enabled_ = true;
 
-  temporary_files_ = MakeTemporaryFiles(setup_.program_folder);
+  temporary_files_ = MakeTemporaryFiles(setup_.temporary_folder.empty() ? setup_.program_folder
+                                                                        : setup_.temporary_folder);
   DeleteTemporaryFiles(temporary_files_, files_);
   std::int32_t manual_request_count = 0;
   if (!TemporaryFilesCleared() || !TakeRequests(&manual_request_count) || !TakeRanges()) {

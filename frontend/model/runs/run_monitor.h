@@ -39,9 +39,12 @@ using ManualRequestsCheck = std::function<ManualRequests(const std::string& temp
 struct SweepSetup {
   std::array<std::string, kParameterCount> field_texts;
   RunSettings settings;
-  std::string program_folder;  // the front end's folder; engines and temporary files live there
-  std::string simulator;       // the `SimList` text: the engine program's file name
-  std::int32_t link = 0;       // the front end's link number, passed as -hw:
+  std::string program_folder;  // the front end's folder, where the engine programs live
+  // Where the temporary files go; empty: the program folder. Each running
+  // instance gives its own, so that two never share their files.
+  std::string temporary_folder;
+  std::string simulator;                      // the `SimList` text: the engine program's file name
+  std::int32_t link = 0;                      // the front end's link number, passed as -hw:
   ManualRequestsCheck check_manual_requests;  // asked with manual entry only
 };
 

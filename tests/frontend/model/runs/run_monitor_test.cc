@@ -80,6 +80,24 @@ TEST_F(RunMonitorTest, RunsEveryCombinationAndReadsTheRows) {
   EXPECT_TRUE(panel.startb_enabled && panel.publish_enabled && panel.saves_enabled);
 }
 
+// An instance's own temporary folder takes the result and requests files;
+// the engine is still the one in the program folder.
+TEST_F(RunMonitorTest, TemporaryFolderHoldsTheTemporaryFiles) {
+  const TemporaryFiles own = MakeTemporaryFiles("/tmp/instance");
+  files_.contents[own.avg_wait] = "rows of an earlier sweep\n";
+  SweepSetup setup = Setup("100");
+  setup.temporary_folder = "/tmp/instance/";
+  monitor_.Start(std::move(setup));
+  EXPECT_FALSE(files_.contents.count(own.avg_wait)) << "deleted when the sweep starts";
+  ASSERT_EQ(runner_.starts.size(), 1u);
+  const std::vector<std::string>& arguments = runner_.starts.back().arguments;
+  EXPECT_EQ(arguments[0], std::string(kFolder) + "schedule");
+  EXPECT_THAT(arguments, ::testing::Contains("-w:" + own.avg_wait));
+  WriteRunRows(&files_, own, 1);
+  monitor_.OnExited(Current());
+  EXPECT_EQ(End().kind, SweepEndKind::kCompleted);
+}
+
 TEST_F(RunMonitorTest, StopBeforeHelloIsPostedWhenTheHelloArrives) {
   monitor_.Start(Setup("500"));
   monitor_.StopPressed();
