@@ -121,7 +121,7 @@ class SweepRunTest : public ::testing::Test {
   std::unique_ptr<InstanceFolder> instance_;
   ProcessEngineRunner runner_;
   RecordingRunner recording_{&runner_};
-  DiskRunFileAccess files_;
+  DiskFileAccess files_;
   RunMonitor monitor_{&recording_, &files_};
   std::function<void()> after_report_;
 };
