@@ -1,0 +1,288 @@
+#include "frontend/model/headless/headless_options.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "frontend/model/chart/chart_update.h"
+#include "frontend/model/chart/x_axis.h"
+#include "frontend/model/panel/parameters.h"
+#include "frontend/model/results/results_store.h"
+
+namespace trakvist {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+bool IsOption(std::string_view argument) { return argument.substr(0, 2) == "--"; }
+
+std::optional<int> WholeNumber(std::string_view text, int low, int high) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// "N=TEXT" with N a parameter index.
+std::optional<std::pair<int, std::string>> IndexedText(std::string_view text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const std::optional<int> index = WholeNumber(text.substr(0, equals), 0, kParameterCount - 1);
+  if (!index) return std::nullopt;
+  return std::pair{*index, std::string(text.substr(equals + 1))};
+}
+
+// An algorithm's full name ("C-SCAN") or short name ("CSCAN"), any case.
+std::optional<std::string> AlgorithmName(std::string_view text) {
+  const std::string wanted = Lower(text);
+  for (int a = 1; a <= kAlgorithmCount; ++a) {
+    const std::string_view name = ResultsStore::AlgorithmNames(a);
+    if (Lower(name) == wanted || Lower(ShortAlgorithmName(a)) == wanted) return std::string(name);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> AlgorithmNames(std::string_view text) {
+  std::vector<std::string> names;
+  while (!text.empty()) {
+    const std::size_t comma = std::min(text.find(','), text.size());
+    if (comma > 0) {
+      const std::optional<std::string> name = AlgorithmName(text.substr(0, comma));
+      if (!name) return std::nullopt;
+      names.push_back(*name);
+    }
+    text.remove_prefix(std::min(comma + 1, text.size()));
+  }
+  return names;
+}
+
+template <typename Value, std::size_t N>
+std::optional<Value> Keyword(std::string_view text,
+                             const std::array<std::pair<std::string_view, Value>, N>& words) {
+  const std::string wanted = Lower(text);
+  for (const auto& [word, value] : words) {
+    if (word == wanted) return value;
+  }
+  return std::nullopt;
+}
+
+constexpr std::array<std::pair<std::string_view, Metric>, 3> kMetricWords = {{
+    {"seek", Metric::kTotalSeekTime},
+    {"wait", Metric::kAverageWaitingTime},
+    {"maxwait", Metric::kMaximumWaitingTime},
+}};
+
+constexpr std::array<std::pair<std::string_view, int>, 4> kFormulaWords = {{
+    {"none", 0},
+    {"average", 1},
+    {"minimum", 2},
+    {"maximum", 3},
+}};
+
+// Reads one option's value into `options`; false when the value is not
+// one the option takes.
+using ValueReader = std::function<bool(std::string_view value, HeadlessOptions* options)>;
+
+const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
+  static const std::map<std::string, ValueReader, std::less<>> readers = {
+      {"--set",
+       [](std::string_view value, HeadlessOptions* options) {
+         const auto field = IndexedText(value);
+         if (field) options->fields.push_back(*field);
+         return field.has_value();
+       }},
+      {"--save",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->save = std::string(value);
+         return !value.empty();
+       }},
+      {"--chart",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->chart = std::string(value);
+         return ChartFormatOf(value).has_value();
+       }},
+      {"--x",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.x_axis = WholeNumber(value, 0, kNoXAxisVariable);
+         return options->view.x_axis.has_value();
+       }},
+      {"--metric",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.metric = Keyword(value, kMetricWords);
+         return options->view.metric.has_value();
+       }},
+      {"--formula",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.formula = Keyword(value, kFormulaWords);
+         return options->view.formula.has_value();
+       }},
+      {"--value",
+       [](std::string_view value, HeadlessOptions* options) {
+         const auto choice = IndexedText(value);
+         if (choice) options->view.values.push_back(*choice);
+         return choice.has_value();
+       }},
+      {"--scale",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.scale = std::string(value);
+         return true;
+       }},
+      {"--exclude",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.exclude = AlgorithmNames(value);
+         return options->view.exclude.has_value();
+       }},
+  };
+  return readers;
+}
+
+std::string ValueHint(std::string_view option) {
+  static const std::map<std::string, std::string, std::less<>> hints = {
+      {"--set", "N=TEXT with N from 0 to 15"},
+      {"--save", "a file name"},
+      {"--chart", "a file name ending in .png, .pdf or .svg"},
+      {"--x", "a parameter from 0 to 15, or 16 for none"},
+      {"--metric", "seek, wait or maxwait"},
+      {"--formula", "none, average, minimum or maximum"},
+      {"--value", "N=TEXT with N from 0 to 15"},
+      {"--scale", "a number"},
+      {"--exclude", "algorithm names separated by commas, such as FCFS,SCAN"},
+  };
+  const auto found = hints.find(option);
+  return found == hints.end() ? std::string() : found->second;
+}
+
+UsageError Usage(std::string message) {
+  return UsageError{std::move(message) + " (see Trakvist --help)"};
+}
+
+// The mode and file that the first arguments give; `next` is left at the
+// first option after them.
+std::optional<UsageError> ReadMode(const std::vector<std::string>& arguments, std::size_t* next,
+                                   HeadlessOptions* options) {
+  const std::string& first = arguments[0];
+  *next = 1;
+  if (first == "--help" || first == "-h") {
+    options->mode = ProgramMode::kHelp;
+    return std::nullopt;
+  }
+  if (!IsOption(first)) {
+    options->file = first;
+    if (arguments.size() > 1) return Usage("options need --run or --open before them");
+    return std::nullopt;
+  }
+  if (first != "--run" && first != "--open") {
+    return Usage(first + " needs --run or --open before it");
+  }
+  options->mode = first == "--run" ? ProgramMode::kRun : ProgramMode::kOpen;
+  if (arguments.size() > 1 && !IsOption(arguments[1])) {
+    options->file = arguments[1];
+    *next = 2;
+  }
+  if (options->mode == ProgramMode::kOpen && !options->file) {
+    return Usage("--open needs the simulation file to open");
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
+    const std::vector<std::string>& arguments) {
+  HeadlessOptions options;
+  if (arguments.empty()) return options;
+  std::size_t i = 0;
+  if (std::optional<UsageError> error = ReadMode(arguments, &i, &options)) return *error;
+  if (options.mode == ProgramMode::kHelp) return options;
+  for (; i < arguments.size(); ++i) {
+    std::string_view option = arguments[i];
+    std::string value;
+    const std::size_t equals = option.find('=');
+    const bool inline_value = IsOption(option) && equals != std::string_view::npos;
+    if (inline_value) {
+      value = std::string(option.substr(equals + 1));
+      option = option.substr(0, equals);
+    }
+    const auto reader = ValueReaders().find(option);
+    if (reader == ValueReaders().end()) {
+      return Usage("unknown option " + std::string(option));
+    }
+    if (!inline_value) {
+      if (i + 1 >= arguments.size()) return Usage(std::string(option) + " needs a value");
+      value = arguments[++i];
+    }
+    if (!reader->second(value, &options)) {
+      return Usage(std::string(option) + " takes " + ValueHint(option) + ", not \"" + value + "\"");
+    }
+  }
+  return options;
+}
+
+std::optional<ChartFormat> ChartFormatOf(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string extension = Lower(path.substr(dot));
+  if (extension == ".png") return ChartFormat::kPng;
+  if (extension == ".pdf") return ChartFormat::kPdf;
+  if (extension == ".svg") return ChartFormat::kSvg;
+  return std::nullopt;
+}
+
+std::string HeadlessUsage() {
+  return R"(Usage:
+  Trakvist                      start the window
+  Trakvist FILE                 start the window and open the simulation file FILE
+  Trakvist --run [FILE] [OPTIONS]
+                                run a sweep without a window: on FILE's page when
+                                given (as Open does with "Import Saved Simulation
+                                Page" set), else on the start-up defaults
+  Trakvist --open FILE [OPTIONS]
+                                load FILE's results without a window; runs nothing
+  Trakvist --help               print this text
+
+Options (each takes a value, as "--x 0" or "--x=0"):
+  --set N=TEXT      parameter field N (0 to 15) gets TEXT as if typed, after FILE;
+                    repeatable. A range is from,step,to: --set 0=100,100,300
+  --save OUT        write the simulation file, results included
+  --chart OUT       render the chart into OUT: .png, .pdf or .svg
+  --x N             the X-axis parameter (0 to 15, or 16 for none); default: the
+                    first parameter with more than one stored value, else 16
+  --metric M        seek (total seek time, the default), wait (average waiting
+                    time) or maxwait (maximum waiting time)
+  --formula F       none (the default), average, minimum or maximum over the X axis
+  --value N=TEXT    the value of parameter N the other points are taken at;
+                    default: the first value of its range
+  --scale TEXT      the Y scale: Y-axis units per time unit (default 1)
+  --exclude NAMES   algorithms left out, separated by commas (default FCFS);
+                    an empty list leaves none out
+
+Parameters: 0 Total Number of Requests, 1 Randomization Seed, 2 Request Arrival
+Rate (b/sec) or Maximum Requests Per Time Unit, 3 Request Arival Probability %,
+4 S-LOOK Waisted Time Constant, 5 S-LOOK Waisted Time Factor, 6 BO-PATH Waisted
+Time Threshold, 7 BO-PATH Maximum A* Depth, 8 Block Time (TU), 9 Cylinder Seek
+Time (TU), 10 Total Number of Cylinders, 11 Initial Head Position, 12 Number of
+Seconds Per Time Unit, 13 Blocks Per Track, 14 Settle Time (TU), 15 Number of Heads.
+
+Standard output: the results as the Copy button puts them on the clipboard, one
+line per X value (or per algorithm), tab-separated. Standard error: the progress
+of the sweep and every message the window would show, as "Trakvist: TEXT".
+
+Exit status: 0 on success, 1 when an operation fails (a file that cannot be
+read or is not in the proper format, no simulator, a failed run), 2 for a
+command line that is not understood.
+)";
+}
+
+}  // namespace trakvist

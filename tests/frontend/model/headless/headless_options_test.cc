@@ -1,0 +1,134 @@
+#include "frontend/model/headless/headless_options.h"
+
+#include <gtest/gtest.h>
+
+#include "frontend/model/headless/headless_view.h"
+#include "frontend/model/runs/sweep.h"
+#include "frontend/model/shell/main_actions.h"
+#include "tests/frontend/model/results/results_test_support.h"
+
+namespace trakvist {
+namespace {
+
+HeadlessOptions Parsed(const std::vector<std::string>& arguments) {
+  auto parsed = ParseHeadlessOptions(arguments);
+  EXPECT_TRUE(std::holds_alternative<HeadlessOptions>(parsed))
+      << std::get<UsageError>(parsed).message;
+  return std::holds_alternative<HeadlessOptions>(parsed) ? std::get<HeadlessOptions>(parsed)
+                                                         : HeadlessOptions{};
+}
+
+TEST(ParseHeadlessOptionsTest, ModesAndFiles) {
+  EXPECT_EQ(Parsed({}).mode, ProgramMode::kWindow);
+  EXPECT_EQ(Parsed({"s.txt"}).file, "s.txt");
+  EXPECT_EQ(Parsed({"s.txt"}).mode, ProgramMode::kWindow);
+  EXPECT_EQ(Parsed({"--help"}).mode, ProgramMode::kHelp);
+  EXPECT_EQ(Parsed({"--run"}).mode, ProgramMode::kRun);
+  EXPECT_FALSE(Parsed({"--run", "--x", "0"}).file);
+  EXPECT_EQ(Parsed({"--run", "s.txt"}).file, "s.txt");
+  EXPECT_EQ(Parsed({"--open", "s.txt"}).mode, ProgramMode::kOpen);
+}
+
+TEST(ParseHeadlessOptionsTest, EveryOptionTakesItsValue) {
+  const HeadlessOptions options =
+      Parsed({"--run",    "--set",   "0=100,100,300", "--set=5=1,1,2", "--save",
+              "s.txt",    "--chart", "c.PNG",         "--x",           "16",
+              "--metric", "maxwait", "--formula",     "Average",       "--value",
+              "12=1E-05", "--scale", "0.001",         "--exclude",     "fcfs,C-SCAN,clook"});
+  using Field = std::pair<int, std::string>;
+  EXPECT_EQ(options.fields, (std::vector<Field>{{0, "100,100,300"}, {5, "1,1,2"}}));
+  EXPECT_EQ(options.save, "s.txt");
+  EXPECT_EQ(options.chart, "c.PNG");
+  EXPECT_EQ(options.view.x_axis, 16);
+  EXPECT_EQ(options.view.metric, Metric::kMaximumWaitingTime);
+  EXPECT_EQ(options.view.formula, 1);
+  EXPECT_EQ(options.view.values, (std::vector<Field>{{12, "1E-05"}}));
+  EXPECT_EQ(options.view.scale, "0.001");
+  EXPECT_EQ(options.view.exclude, (std::vector<std::string>{"FCFS", "C-SCAN", "C-LOOK"}));
+  EXPECT_EQ(Parsed({"--run", "--exclude", ""}).view.exclude, std::vector<std::string>{});
+}
+
+TEST(ParseHeadlessOptionsTest, RefusesWhatItDoesNotUnderstand) {
+  const std::vector<std::vector<std::string>> refused = {
+      {"--open"},
+      {"--save", "s.txt"},
+      {"s.txt", "--x", "0"},
+      {"--run", "--frobnicate"},
+      {"--run", "--x"},
+      {"--run", "--x", "17"},
+      {"--run", "--x", "1.5"},
+      {"--run", "--set", "16=5"},
+      {"--run", "--set", "0"},
+      {"--run", "--value", "x=5"},
+      {"--run", "--metric", "speed"},
+      {"--run", "--formula", "median"},
+      {"--run", "--chart", "c.bmp"},
+      {"--run", "--chart", "chart"},
+      {"--run", "--exclude", "FCFS,ELEVATOR"},
+      {"--run", "--save", ""},
+  };
+  for (const auto& arguments : refused) {
+    const auto parsed = ParseHeadlessOptions(arguments);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed)) << arguments.back();
+    EXPECT_NE(std::get<UsageError>(parsed).message.find("Trakvist --help"), std::string::npos);
+  }
+}
+
+TEST(ChartFormatOfTest, GoesByTheExtension) {
+  EXPECT_EQ(ChartFormatOf("a/b.png"), ChartFormat::kPng);
+  EXPECT_EQ(ChartFormatOf("b.Pdf"), ChartFormat::kPdf);
+  EXPECT_EQ(ChartFormatOf("b.svg"), ChartFormat::kSvg);
+  EXPECT_EQ(ChartFormatOf("dir.png/chart"), std::nullopt);
+}
+
+// A state with the three runs of field 0 = 100,100,300 stored and shown.
+MainState ThreeRuns() {
+  MainState state = StartMainState({});
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  std::array<std::string, kParameterCount> texts;
+  for (int k = 0; k < kParameterCount; ++k) texts[k] = state.panel.cparam[k].text;
+  texts[0] = "100,100,300";
+  end.result_ranges = FillSweepRanges(texts, RequestSource::kDistribution, false);
+  end.results = NumberedResults(3);
+  FinishSweep(&state, end);
+  return state;
+}
+
+TEST(ApplyViewOptionsTest, DefaultsToTheSweptParameterAsSeries) {
+  MainState state = ThreeRuns();
+  EXPECT_EQ(DefaultXAxis(state.store), 0);
+  EXPECT_EQ(ApplyViewOptions(&state, {}), "");
+  EXPECT_EQ(state.charts.x_axis.x_axis_parameter, 0);
+  const std::string& text = state.charts.ResultsText;
+  EXPECT_EQ(text.substr(0, text.find("\r\n")),
+            "\tSSTF\tSCAN\tC-SCAN\tLOOK\tC-LOOK\tS-LOOK\tBO-PATH\tSATF");
+  EXPECT_NE(text.find("\r\n 300\t 302\t 303"), std::string::npos);
+}
+
+TEST(ApplyViewOptionsTest, ChoicesFollowTheTabsRules) {
+  MainState state = ThreeRuns();
+  ViewOptions view;
+  view.x_axis = 16;
+  view.metric = Metric::kAverageWaitingTime;
+  view.values = {{0, "200"}};
+  view.exclude = std::vector<std::string>{"SSTF"};
+  view.scale = "2";
+  EXPECT_EQ(ApplyViewOptions(&state, view), "");
+  // One line per algorithm, of run 2, doubled; FCFS is back, SSTF is out.
+  EXPECT_EQ(state.charts.ResultsText.substr(0, 18), "FCFS\t42\r\nSCAN\t46\r\n");
+
+  view.values = {{0, "250"}};
+  EXPECT_NE(ApplyViewOptions(&state, view).find("100, 200, 300"), std::string::npos);
+}
+
+TEST(ApplyViewOptionsTest, AFormulaCombinesTheRange) {
+  MainState state = ThreeRuns();
+  ViewOptions view;
+  view.formula = 3;  // maximum
+  EXPECT_EQ(ApplyViewOptions(&state, view), "");
+  EXPECT_EQ(state.charts.ResultsText.substr(0, 10), "SSTF\t302\r\n");
+}
+
+}  // namespace
+}  // namespace trakvist
