@@ -360,12 +360,16 @@ void ChartView::Show(const ChartModel& model) {
 }
 
 void ChartView::Render(QPainter* painter, const QRectF& target) const {
+  Render(model_, painter, target);
+}
+
+void ChartView::Render(const ChartModel& model, QPainter* painter, const QRectF& target) {
   if (target.isEmpty()) return;
   QGraphicsScene scene;
   auto* chart = new QChart;
   scene.addItem(chart);
   ChartScene drawing(chart);
-  drawing.Draw(model_);
+  drawing.Draw(model);
   // The chart lays itself out on a posted request; do it now, and size it
   // again once its layout knows how small it may be.
   for (int pass = 0; pass < 2; ++pass) {

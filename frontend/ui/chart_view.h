@@ -38,6 +38,9 @@ class ChartView : public QWidget {
   // Paints the chart into `target` of `painter`, laid out for that size:
   // for the clipboard and for picture files of any size.
   void Render(QPainter* painter, const QRectF& target) const;
+  // The same for any model, without a chart on screen (a QApplication must
+  // exist): for pictures made without a window.
+  static void Render(const ChartModel& model, QPainter* painter, const QRectF& target);
   // The chart drawn on a white picture of `size`; a null image for an
   // empty size.
   QImage ToImage(const QSize& size) const;

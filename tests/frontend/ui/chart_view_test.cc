@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <optional>
 #include <string>
@@ -173,6 +174,16 @@ void ChartViewTest::picturesHaveTheAskedSize() {
   QVERIFY(HasInk(image, image.rect()));
   QVERIFY(view.ToImage(QSize()).isNull());
   QVERIFY(view.ToImage(QSize(0, 10)).isNull());
+
+  // Without a chart on screen, into part of a picture only.
+  QImage page(QSize(300, 200), QImage::Format_ARGB32_Premultiplied);
+  page.fill(Qt::white);
+  {
+    QPainter painter(&page);
+    ChartView::Render(AlgorithmModel(), &painter, QRectF(100, 0, 200, 200));
+  }
+  QVERIFY(!HasInk(page, QRect(0, 0, 100, 200)));
+  QVERIFY(HasInk(page, QRect(100, 0, 200, 200)));
 }
 
 void ChartViewTest::footnoteIsPartOfThePicture() {
