@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,9 +16,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "frontend/model/results/results_store.h"
 #include "frontend/model/results/sweep_results.h"
+#include "frontend/ui/chart_view.h"
 #include "frontend/ui/object_names.h"
 #include "frontend/ui/qt_text.h"
 #include "frontend/ui/ui_texts.h"
@@ -32,11 +33,8 @@ constexpr int kParametersPerPage = 8;
 constexpr int kValueListDigits = 8;
 constexpr int kScaleDigits = 10;
 constexpr int kAlgorithmNameDigits = 9;  // "BO-PATH" with a scroll bar's room
-// Room for a chart before the chart layer sizes it.
-constexpr int kChartMinimumWidth = 320;
-constexpr int kChartMinimumHeight = 220;
 constexpr int kStartTitleSortColumn = 0;
-constexpr int kTableRowPadding = 4;
+constexpr int kTableRowPadding = 1;
 constexpr int kListBottomMargin = 4;
 
 // Parameter columns of a page: X-axis choice, value list, title check box.
@@ -148,7 +146,11 @@ QTreeWidget* ResultsTable() {
   table->header()->resizeSections(QHeaderView::ResizeToContents);
   // Every column and all nine algorithms stay in view.
   table->setMinimumWidth(table->header()->length() + 2 * table->frameWidth());
-  const int row_height = table->fontMetrics().height() + kTableRowPadding;
+  // A row as the table draws it, measured on a row of its own.
+  auto* probe = new QTreeWidgetItem(table, QStringList(ToQString(ResultsStore::AlgorithmNames(1))));
+  const int row_height =
+      std::max(table->sizeHintForRow(0), table->fontMetrics().height()) + kTableRowPadding;
+  delete probe;
   table->setFixedHeight(table->header()->sizeHint().height() + kAlgorithmCount * row_height +
                         2 * table->frameWidth());
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -208,15 +210,6 @@ QGroupBox* ContentFrame(ChartsControls* c) {
   return c->frame9;
 }
 
-QWidget* ChartPlaceholder() {
-  auto* chart = Named(new QFrame, QStringLiteral("MChart"));
-  chart->setFrameShape(QFrame::StyledPanel);
-  chart->setMinimumSize(kChartMinimumWidth, kChartMinimumHeight);
-  chart->setAutoFillBackground(true);
-  chart->setBackgroundRole(QPalette::Base);
-  return chart;
-}
-
 // The display switches, the table toggle and the Copy and Publish buttons.
 QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->copy_tu = MakeCheckBox(QStringLiteral("CopyTU"), kCopyTuCaption);
@@ -249,7 +242,7 @@ ChartsControls BuildChartsPage(QWidget* page) {
   left->addWidget(ContentFrame(&c));
   left->addStretch(1);
 
-  c.mchart = ChartPlaceholder();
+  c.mchart = Named(new ChartView, QStringLiteral("MChart"));
   c.ltable = ResultsTable();
   auto* right = new QVBoxLayout;
   right->addWidget(c.mchart, 1);

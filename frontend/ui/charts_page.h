@@ -21,12 +21,13 @@ class QWidget;
 
 namespace trakvist {
 
+class ChartView;
+
 // The controls of the "Charts" tab; the page owns them (Qt parents).
 struct ChartsControls {
   QWidget* page = nullptr;
 
-  // Where the chart goes; the chart view itself comes with the chart layer.
-  QWidget* mchart = nullptr;
+  ChartView* mchart = nullptr;
   QTreeWidget* ltable = nullptr;
   QGroupBox* frame9 = nullptr;  // "Content"
   QToolButton* picture1 = nullptr;

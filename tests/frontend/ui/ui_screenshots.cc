@@ -1,8 +1,10 @@
 // Saves a picture of every window at its default size, for a look at the
 // layout: ui_screenshots [folder]. The disk properties window is shown with
-// typical figures so that long values are seen in their fields.
+// typical figures so that long values are seen in their fields; the
+// "Charts" tab shows the results of a real three-run sweep.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
@@ -10,11 +12,18 @@
 #include <array>
 #include <cstdio>
 
+#include "frontend/model/panel/parameters_panel.h"
+#include "frontend/model/runs/run_monitor.h"
+#include "frontend/model/runs/sweep.h"
+#include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/about_box.h"
+#include "frontend/ui/chart_copy_window.h"
+#include "frontend/ui/chart_view.h"
+#include "frontend/ui/charts_controller.h"
 #include "frontend/ui/disk_properties_window.h"
+#include "frontend/ui/importing_window.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/up_down.h"
-#include "frontend/ui/importing_window.h"
 
 namespace trakvist {
 namespace {
@@ -37,6 +46,87 @@ void FillTypicalDisk(const DiskPropertiesControls& c) {
   c.bt->setText(QStringLiteral("2.08333333333333E-05 s"));
   c.cst->setText(QStringLiteral("1.7E-06 s"));
   c.tu->setText(QStringLiteral("1.7E-06 s"));
+}
+
+// What `schedule` wrote for the start-up parameters with "Total Number of
+// Requests" 100, 200 and 300: per run, the nine algorithms' total seek,
+// average wait and maximum wait.
+constexpr double kSeek[3][kAlgorithmCount] = {
+    {89843, 87079, 108411, 121611, 87735, 93911, 87735, 0, 0},
+    {183691, 177715, 214527, 240855, 177945, 189845, 177945, 0, 0},
+    {273111, 266771, 328518, 376837, 267001, 279693, 267361, 0, 0}};
+constexpr double kAvgWait[3][kAlgorithmCount] = {
+    {1377.77, 1252.34, 1840.44, 2133.61, 1269.37, 1531.37, 1269.37, 0, 0},
+    {1536.92, 1380.75, 1860.74, 2426.24, 1363.84, 1616.73, 1363.84, 0, 0},
+    {1427.97, 1317.79, 1783.81, 2342.85, 1300.8, 1482.14, 1302.93, 0, 0}};
+constexpr double kMaxWait[3][kAlgorithmCount] = {{3589, 3453, 4695, 5463, 3453, 5352, 3453, 0, 0},
+                                                 {3729, 4031, 5124, 6676, 4385, 5352, 4385, 0, 0},
+                                                 {3729, 4031, 5124, 6676, 4385, 5352, 4385, 0, 0}};
+
+// The start state after that sweep has completed.
+MainState StateAfterSweep() {
+  MainState state = StartMainState({});
+  SetFieldText(&state.panel, 0, "100,100,300");
+  std::array<std::string, kParameterCount> texts;
+  for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  end.results = SweepResults(3);
+  for (int run = 1; run <= 3; ++run) {
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      end.results.Set(Metric::kTotalSeekTime, a, run, kSeek[run - 1][a - 1]);
+      end.results.Set(Metric::kAverageWaitingTime, a, run, kAvgWait[run - 1][a - 1]);
+      end.results.Set(Metric::kMaximumWaitingTime, a, run, kMaxWait[run - 1][a - 1]);
+    }
+  }
+  end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
+  end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
+  FinishSweep(&state, std::move(end));
+  return state;
+}
+
+template <typename Widget>
+Widget* Find(const QWidget* window, const char* name) {
+  return window->findChild<Widget*>(QString::fromLatin1(name));
+}
+
+bool SaveCharts(const QDir& folder) {
+  MainWindow window(StateAfterSweep());
+  window.show();
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(1);
+  Find<QAbstractButton>(&window, "COption_0")->click();
+  bool ok = Save(&window, folder, QStringLiteral("charts_bars"));
+  Find<QAbstractButton>(&window, "Loption")->click();
+  Find<QAbstractButton>(&window, "SRCheck")->click();
+  // An automatic title with two parameters named in it.
+  Find<QAbstractButton>(&window, "CTitle")->click();
+  Find<QAbstractButton>(&window, "PCheck_1")->click();
+  Find<QAbstractButton>(&window, "PCheck_2")->click();
+  ok = Save(&window, folder, QStringLiteral("charts_lines_results")) && ok;
+  Find<QAbstractButton>(&window, "Publish")->click();
+  Find<QAbstractButton>(&window, "Boption")->click();
+  Find<QAbstractButton>(&window, "COption_16")->click();
+  ok = Save(&window, folder, QStringLiteral("charts_no_x_axis")) && ok;
+  Find<QAbstractButton>(&window, "Publish")->click();
+  for (auto* chart_window : window.findChildren<ChartCopyWindow*>()) {
+    ok =
+        Save(chart_window, folder, QStringLiteral("chart_window_%1").arg(chart_window->Number())) &&
+        ok;
+  }
+  // Values in seconds, on the smallest window the layouts allow; "Bars"
+  // redraws at once where the scale would wait for its delay.
+  Find<QAbstractButton>(&window, "COption_0")->click();
+  Find<QAbstractButton>(&window, "CopyTU")->click();
+  Find<QAbstractButton>(&window, "Boption")->click();
+  window.resize(window.minimumSizeHint());
+  ok = Save(&window, folder, QStringLiteral("charts_seconds_smallest")) && ok;
+  // The picture Copy and the picture files take, at a size for a page.
+  const QImage picture = Find<ChartView>(&window, "MChart")->ToImage(QSize(1200, 750));
+  const QString path = folder.filePath(QStringLiteral("chart_picture.png"));
+  const bool saved = picture.save(path);
+  std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
+  window.close();
+  return ok && saved;
 }
 
 int Run(const QDir& folder) {
@@ -69,6 +159,7 @@ int Run(const QDir& folder) {
   window.wait_window()->ShowAndPaint();
   ok = Save(window.wait_window(), folder, QStringLiteral("wait")) && ok;
   window.wait_window()->hide();
+  ok = SaveCharts(folder) && ok;
   return ok ? 0 : 1;
 }
 

@@ -1,0 +1,205 @@
+// The chart view on Qt's offscreen platform: what it draws of a chart
+// model, read back from the drawing, and the pictures it renders.
+#include "frontend/ui/chart_view.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trakvist {
+namespace {
+
+using Points = QList<QPointF>;
+
+// Two algorithms over three X values, SCAN without a value at 200.
+ChartModel SeriesModel(ChartType type) {
+  ChartModel model;
+  model.chart_type = type;
+  model.legend_shown = true;
+  SetChartGrid(&model, 3, 2);
+  model.series_labels = {"SSTF", "SCAN"};
+  model.category_labels = {"100", "200", "300"};
+  model.category1_second_label = "Total Number of Requests";
+  model.values = {{"10", "12"}, {"20", std::nullopt}, {"30", "1E+1"}};
+  model.title = "Total Seek Time,  Total Cylinders=1000";
+  model.footnote = "(For Total Number of Requests=100) SSTF: 10  SCAN: 12  ";
+  return model;
+}
+
+// Algorithms as the categories of one series, without legend or X title.
+ChartModel AlgorithmModel() {
+  ChartModel model;
+  SetChartGrid(&model, 2, 1);
+  model.category_labels = {"SSTF", "CSCAN"};
+  model.values = {{"5"}, {"7"}};
+  return model;
+}
+
+bool HasInk(const QImage& image, const QRect& area) {
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+class ChartViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void drawsTheModel_data();
+  void drawsTheModel();
+  void pointWithoutValue_data();
+  void pointWithoutValue();
+  void oneSeriesWithoutLegendOrAxisTitle();
+  void redrawReplacesWhatWasDrawn();
+  void valueAxisHoldsEveryValue_data();
+  void valueAxisHoldsEveryValue();
+  void titleAndFootnoteAreShownAsTyped();
+  void picturesHaveTheAskedSize();
+  void footnoteIsPartOfThePicture();
+};
+
+void ChartViewTest::drawsTheModel_data() {
+  QTest::addColumn<int>("type");
+  QTest::newRow("bars") << static_cast<int>(ChartType::kBars);
+  QTest::newRow("lines") << static_cast<int>(ChartType::kLines);
+}
+
+void ChartViewTest::drawsTheModel() {
+  QFETCH(int, type);
+  ChartView view;
+  view.Show(SeriesModel(static_cast<ChartType>(type)));
+  QCOMPARE(static_cast<int>(view.DrawnType()), type);
+  QVERIFY(view.LegendShown());
+  QCOMPARE(view.SeriesNames(), QStringList({"SSTF", "SCAN"}));
+  QCOMPARE(view.Categories(), QStringList({"100", "200", "300"}));
+  QCOMPARE(view.XAxisTitle(), QStringLiteral("Total Number of Requests"));
+  QCOMPARE(view.Title(), QStringLiteral("Total Seek Time,  Total Cylinders=1000"));
+  QCOMPARE(view.Footnote(),
+           QStringLiteral("(For Total Number of Requests=100) SSTF: 10  SCAN: 12  "));
+  QCOMPARE(view.Points(0), Points({{0, 10}, {1, 20}, {2, 30}}));
+}
+
+void ChartViewTest::pointWithoutValue_data() {
+  QTest::addColumn<int>("type");
+  QTest::addColumn<Points>("points");
+  // A bar of height 0 shows nothing; a line goes on to the next value.
+  QTest::newRow("bars") << static_cast<int>(ChartType::kBars) << Points({{0, 12}, {1, 0}, {2, 10}});
+  QTest::newRow("lines") << static_cast<int>(ChartType::kLines) << Points({{0, 12}, {2, 10}});
+}
+
+void ChartViewTest::pointWithoutValue() {
+  QFETCH(int, type);
+  QFETCH(Points, points);
+  ChartView view;
+  view.Show(SeriesModel(static_cast<ChartType>(type)));
+  QCOMPARE(view.Points(1), points);
+  QVERIFY(view.Points(2).isEmpty());
+  QVERIFY(view.Points(-1).isEmpty());
+}
+
+void ChartViewTest::oneSeriesWithoutLegendOrAxisTitle() {
+  ChartView view;
+  view.Show(AlgorithmModel());
+  QVERIFY(!view.LegendShown());
+  QCOMPARE(view.Categories(), QStringList({"SSTF", "CSCAN"}));
+  QCOMPARE(view.SeriesNames().size(), 1);
+  QCOMPARE(view.XAxisTitle(), QString());
+  QCOMPARE(view.Title(), QString());
+  QCOMPARE(view.Footnote(), QString());
+}
+
+void ChartViewTest::redrawReplacesWhatWasDrawn() {
+  ChartView view;
+  view.Show(SeriesModel(ChartType::kLines));
+  view.Show(AlgorithmModel());
+  QCOMPARE(static_cast<int>(view.DrawnType()), static_cast<int>(ChartType::kBars));
+  QCOMPARE(view.SeriesNames().size(), 1);
+  QCOMPARE(view.Categories(), QStringList({"SSTF", "CSCAN"}));
+  QCOMPARE(view.Points(0), Points({{0, 5}, {1, 7}}));
+  QCOMPARE(view.model().category_labels, AlgorithmModel().category_labels);
+}
+
+void ChartViewTest::valueAxisHoldsEveryValue_data() {
+  QTest::addColumn<QStringList>("values");
+  QTest::addColumn<double>("low");
+  QTest::addColumn<double>("high");
+  QTest::newRow("large") << QStringList({"87079", "376837"}) << 0.0 << 376837.0;
+  QTest::newRow("negative") << QStringList({"-3.5", "2"}) << -3.5 << 2.0;
+  QTest::newRow("small") << QStringList({"0.00087", "0.0021"}) << 0.0 << 0.0021;
+  QTest::newRow("all zero") << QStringList({"0", "0"}) << 0.0 << 0.0;
+  // Texts that are no finite number are points without a value.
+  QTest::newRow("not numbers") << QStringList({"abc", "1E+999", "-1E+999", "4"}) << 0.0 << 4.0;
+}
+
+void ChartViewTest::valueAxisHoldsEveryValue() {
+  QFETCH(QStringList, values);
+  QFETCH(double, low);
+  QFETCH(double, high);
+  ChartModel model;
+  SetChartGrid(&model, static_cast<int>(values.size()), 1);
+  for (qsizetype i = 0; i < values.size(); ++i) model.values[i][0] = values[i].toStdString();
+  ChartView view;
+  view.Show(model);
+  QVERIFY(view.YMinimum() <= low);
+  QVERIFY(view.YMaximum() >= high);
+  QVERIFY(view.YMaximum() > view.YMinimum());
+  // Not more than twice the room the values need.
+  QVERIFY(view.YMaximum() - view.YMinimum() <= std::max(2 * (high - low), 1.0));
+}
+
+void ChartViewTest::titleAndFootnoteAreShownAsTyped() {
+  ChartModel model = AlgorithmModel();
+  model.title = "<b>Seek</b> & wait - A/B";
+  model.footnote = "C-SCAN: 1  S-LOOK: 2  ";
+  ChartView view;
+  view.Show(model);
+  QCOMPARE(view.Title(), QStringLiteral("<b>Seek</b> & wait - A/B"));
+  QCOMPARE(view.Footnote(), QStringLiteral("C-SCAN: 1  S-LOOK: 2  "));
+}
+
+void ChartViewTest::picturesHaveTheAskedSize() {
+  ChartView view;
+  view.Show(SeriesModel(ChartType::kBars));
+  const QImage image = view.ToImage(QSize(480, 320));
+  QCOMPARE(image.size(), QSize(480, 320));
+  QVERIFY(HasInk(image, image.rect()));
+  QVERIFY(view.ToImage(QSize()).isNull());
+  QVERIFY(view.ToImage(QSize(0, 10)).isNull());
+
+  // Without a chart on screen, into part of a picture only.
+  QImage page(QSize(300, 200), QImage::Format_ARGB32_Premultiplied);
+  page.fill(Qt::white);
+  {
+    QPainter painter(&page);
+    ChartView::Render(AlgorithmModel(), &painter, QRectF(100, 0, 200, 200));
+  }
+  QVERIFY(!HasInk(page, QRect(0, 0, 100, 200)));
+  QVERIFY(HasInk(page, QRect(100, 0, 200, 200)));
+}
+
+void ChartViewTest::footnoteIsPartOfThePicture() {
+  ChartModel model = AlgorithmModel();
+  ChartView view;
+  view.Show(model);
+  // Where the footnote starts, under the category labels.
+  const QSize size(500, 300);
+  const QRect bottom_strip(40, size.height() - 30, 80, 24);
+  QVERIFY(!HasInk(view.ToImage(size), bottom_strip));
+  model.footnote = "SSTF: 5  C-SCAN: 7  ";
+  view.Show(model);
+  QVERIFY(HasInk(view.ToImage(size), bottom_strip));
+}
+
+}  // namespace trakvist
+
+QTEST_MAIN(trakvist::ChartViewTest)
+#include "chart_view_test.moc"
