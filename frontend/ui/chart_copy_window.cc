@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "frontend/ui/chart_view.h"
-#include "frontend/ui/clipboard_copy.h"
+#include "frontend/platform/clipboard.h"
 #include "frontend/ui/qt_text.h"
 #include "frontend/ui/widget_factory.h"
 

@@ -17,7 +17,7 @@
 #include "frontend/ui/chart_copy_window.h"
 #include "frontend/ui/chart_view.h"
 #include "frontend/ui/charts_view.h"
-#include "frontend/ui/clipboard_copy.h"
+#include "frontend/platform/clipboard.h"
 #include "frontend/ui/panel_view.h"
 #include "frontend/ui/qt_text.h"
 
