@@ -1,5 +1,6 @@
 // Helpers shared by the engine tests: C streams over text, a recording link
-// channel, whole in-process runs, temporary folders and a simulation rig
+// channel, whole in-process runs (with the engine's clock or the reference
+// clock loop), temporary folders and a rig over the reference clock loop
 // that can be ticked and inspected.
 #ifndef SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
 #define SCHEDULE_TESTS_ENGINE_ENGINE_TEST_SUPPORT_H_
@@ -24,10 +25,11 @@
 #include "engine/random.h"
 #include "engine/run_config.h"
 #include "engine/schedule_app.h"
-#include "engine/schedulers/queue_scheduler.h"
-#include "engine/schedulers/slook.h"
 #include "engine/simulation.h"
 #include "engine/workload.h"
+#include "tests/engine/reference/schedulers/queue_scheduler.h"
+#include "tests/engine/reference/schedulers/slook.h"
+#include "tests/engine/reference/simulation.h"
 
 namespace schedule {
 
@@ -113,15 +115,19 @@ struct AppRun {
   std::vector<PostedMessage> posts;
 };
 
-// One whole engine run in this process, with `console` as its console input.
+// One whole engine run in this process, with `console` as its console input
+// and the link channel `channel` (by default a FakeChannel recording into
+// the result's posts, answering every look for a stop with `stop`).
 inline AppRun RunApp(const std::vector<std::string>& arguments, std::string_view console = "",
-                     bool stop = false) {
+                     bool stop = false, const ClockModel& clock = RunClock,
+                     std::unique_ptr<LinkChannel> channel = nullptr) {
   AppRun run;
   FilePtr in = TextStream(console);
   FilePtr out(std::tmpfile());
   FilePtr err(std::tmpfile());
-  run.status = RunSchedule(arguments, AppStreams{in.get(), out.get(), err.get()},
-                           std::make_unique<FakeChannel>(&run.posts, stop));
+  if (channel == nullptr) channel = std::make_unique<FakeChannel>(&run.posts, stop);
+  run.status =
+      RunSchedule(arguments, AppStreams{in.get(), out.get(), err.get()}, std::move(channel), clock);
   run.out = ReadAll(out.get());
   run.err = ReadAll(err.get());
   return run;
@@ -135,9 +141,9 @@ inline std::vector<std::string> Quiet(std::vector<std::string> arguments) {
   return all;
 }
 
-// A simulation set up as the engine does it: options (with Quiet's
-// answers), then the prompts read from `input`. Steps can be taken one tick
-// at a time and every scheduler's state inspected.
+// A reference simulation set up as the engine does it: options (with
+// Quiet's answers), then the prompts read from `input`. Steps can be taken
+// one tick at a time and every scheduler's state inspected.
 class Rig {
  public:
   Rig(const std::vector<std::string>& arguments, std::string_view input)
@@ -152,7 +158,7 @@ class Rig {
     PromptResult prompts = AskMissing(config_, PromptStreams{in.get(), out.get(), false}, &manual);
     EXPECT_TRUE(prompts.ok) << prompts.error;
     workload_ = std::make_unique<Workload>(config_, generators_, std::move(manual));
-    simulation_ = std::make_unique<Simulation>(config_, *workload_, nullptr);
+    simulation_ = std::make_unique<reference::Simulation>(config_, *workload_, nullptr);
   }
 
   void Tick(int times = 1) {
@@ -165,10 +171,12 @@ class Rig {
 
   const Accounts& accounts(Algo algo) const { return simulation_->schedulers()[algo]->accounts(); }
   // Any scheduler but FCFS.
-  const QueueScheduler& scheduler(Algo algo) const {
-    return static_cast<const QueueScheduler&>(*simulation_->schedulers()[algo]);
+  const reference::QueueScheduler& scheduler(Algo algo) const {
+    return static_cast<const reference::QueueScheduler&>(*simulation_->schedulers()[algo]);
   }
-  const SLook& slook() const { return static_cast<const SLook&>(scheduler(kSLook)); }
+  const reference::SLook& slook() const {
+    return static_cast<const reference::SLook&>(scheduler(kSLook));
+  }
   // "wait total/maximum wait/seek total" of every scheduler in column order.
   std::string Totals() const {
     std::string totals;
@@ -187,7 +195,7 @@ class Rig {
   Generators generators_;
   FrontEndLink link_;
   std::unique_ptr<Workload> workload_;
-  std::unique_ptr<Simulation> simulation_;
+  std::unique_ptr<reference::Simulation> simulation_;
 };
 
 // A rig over a manual request list given as request text (ended for it).

@@ -120,7 +120,7 @@ TEST(SlookTest, SaturatedWaistedTimeSuppressesTurns) {
     rig->Tick(3);
     EXPECT_EQ(rig->scheduler(kSLook).direction(), saturates ? +1 : -1) << factor;
     rig->Tick(10);
-    EXPECT_EQ(rig->slook().waisted_time() == SLook::kSaturated, saturates) << factor;
+    EXPECT_EQ(rig->slook().waisted_time() == reference::SLook::kSaturated, saturates) << factor;
   }
 }
 
