@@ -12,9 +12,9 @@ namespace {
 // Requests added to the queues between two looks for a stop.
 constexpr int32_t kArrivalsPerPoll = 1 << 14;
 
-// Per cylinder each queue keeps a heap root and a bit; the table of
-// cylinders keeps its value.
-constexpr uint64_t kBytesPerCylinder = (kSimulatedCount - 1) * (sizeof(int32_t) + 1) + 4;
+// The table of cylinders keeps each one's value.
+constexpr uint64_t kBytesPerCylinder =
+    (kSimulatedCount - 1) * RequestQueue::kBytesPerCylinder + sizeof(int32_t);
 // The generators' cylinder tables and the other fixed parts.
 constexpr uint64_t kFixedBytes = uint64_t{1} << 20;
 
@@ -54,6 +54,14 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
   state_.link = link;
   state_.stop = &stop_;
   schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, state_});
+  next_events_.resize(schedulers_.size());
+  has_work_.resize(schedulers_.size());
+  for (size_t i = 0; i < schedulers_.size(); ++i) Note(i);
+}
+
+void Simulation::Note(size_t i) {
+  next_events_[i] = schedulers_[i]->NextEvent();
+  has_work_[i] = HasWork(*schedulers_[i]);
 }
 
 void Simulation::Deliver(uint64_t tick, int32_t count) {
@@ -67,26 +75,32 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
       arrivals_[i] = Arrival{workload_.NextRank(), static_cast<uint32_t>(tick)};
     }
     state_.arrived = last;
-    for (auto& scheduler : schedulers_) scheduler->Arrive(tick, first, last);
+    for (size_t i = 0; i < schedulers_.size(); ++i) {
+      schedulers_[i]->Arrive(tick, first, last);
+      Note(i);
+    }
     stop_.Poll();
   }
 }
 
 void Simulation::RunAllUntil(uint64_t tick) {
-  for (auto& scheduler : schedulers_) scheduler->RunUntil(tick);
+  for (size_t i = 0; i < schedulers_.size(); ++i) {
+    if (next_events_[i] >= tick) continue;
+    schedulers_[i]->RunUntil(tick);
+    Note(i);
+  }
 }
 
 bool Simulation::AllQuiet() const {
-  return std::none_of(schedulers_.begin(), schedulers_.end(),
-                      [](const auto& s) { return HasWork(*s); });
+  return std::none_of(has_work_.begin(), has_work_.end(), [](char work) { return work != 0; });
 }
 
 // A scheduler with work keeps it at least until its next event, so every
 // tick up to the latest of those events is busy.
 uint64_t Simulation::BusyUntil() const {
   uint64_t busy = workload_.next_tick();
-  for (const auto& scheduler : schedulers_) {
-    if (HasWork(*scheduler)) busy = std::max(busy, scheduler->NextEvent());
+  for (size_t i = 0; i < schedulers_.size(); ++i) {
+    if (has_work_[i]) busy = std::max(busy, next_events_[i]);
   }
   return busy;
 }
@@ -107,6 +121,7 @@ SimulationOutcome Simulation::Run() {
     if (batch) {
       RunAllUntil(batch->tick);
       Deliver(batch->tick, batch->count);
+      if (stop_.stopped()) break;
       RunAllUntil(batch->tick + 1);
     } else if (last != kNever) {
       RunAllUntil(last + 1);

@@ -55,6 +55,9 @@ class Simulation {
   // The requests of a batch join every queue, a chunk at a time.
   void Deliver(uint64_t tick, int32_t count);
   void RunAllUntil(uint64_t tick);
+  // Notes scheduler i's next event and whether it has work, which change
+  // only when it runs or receives requests.
+  void Note(size_t i);
   // No scheduler has work, nor a C-SCAN head on its way: the next tick is idle.
   bool AllQuiet() const;
   // Every tick up to this one is busy.
@@ -70,6 +73,8 @@ class Simulation {
   std::unique_ptr<Arrival[]> arrivals_;
   RunState state_;
   std::vector<std::unique_ptr<Scheduler>> schedulers_;
+  std::vector<uint64_t> next_events_;  // per scheduler, as last noted
+  std::vector<char> has_work_;         // per scheduler, as last noted
 };
 
 }  // namespace schedule

@@ -12,8 +12,9 @@ constexpr uint32_t kEventsPerPoll = 1024;
 }  // namespace
 
 bool HeadScheduler::Stopped() {
-  if (++events_ % kEventsPerPoll != 0) return false;
-  return run_.stop != nullptr && run_.stop->Poll();
+  if (run_.stop == nullptr) return false;
+  if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
+  return run_.stop->Poll();
 }
 
 void HeadScheduler::RunUntil(uint64_t tick) {

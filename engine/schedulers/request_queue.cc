@@ -5,12 +5,6 @@
 
 namespace schedule {
 
-namespace {
-// A cylinder's heap is compacted when it holds more copies than this plus
-// twice its live requests.
-constexpr size_t kHeapSlack = 16;
-}  // namespace
-
 RequestQueue::RequestQueue(int32_t capacity, int32_t cylinders)
     // Left uninitialised: pages are touched only as the queue grows.
     : slots_(std::make_unique_for_overwrite<Arrival[]>(static_cast<size_t>(std::max(capacity, 1)))),

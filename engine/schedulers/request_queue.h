@@ -53,20 +53,26 @@ class RequestQueue {
     return found == RankSet::kNone ? kNone : LowestOn(static_cast<uint32_t>(found));
   }
 
-  // The most this queue can hold per request: its slot, and two heap
-  // entries (the heaps are compacted beyond that) in vectors that may be
-  // twice as large as they are full.
-  static constexpr uint64_t kBytesPerRequest = sizeof(Arrival) + 2 * 2 * sizeof(uint32_t);
-  // Per cylinder: its heap's vector and live count, and a bit of the RankSet.
-  static constexpr uint64_t kBytesPerCylinder = sizeof(std::vector<uint32_t>) + 8 + 1;
-
  private:
+  // A cylinder's heap is compacted when it holds more copies than this plus
+  // twice its live requests.
+  static constexpr size_t kHeapSlack = 4;
   struct Cylinder {
     // Slots, smallest first; may hold copies of slots that have left.
     std::vector<uint32_t> heap;
     int32_t live = 0;  // requests on this cylinder
   };
 
+ public:
+  // The most this queue holds per request: its slot, and up to two heap
+  // entries in vectors that may be twice as large as they are full.
+  static constexpr uint64_t kBytesPerRequest = sizeof(Arrival) + 2 * 2 * sizeof(uint32_t);
+  // The most per cylinder: its heap's vector, live count and slack, the
+  // allocator's overhead for that vector, and a bit of the RankSet.
+  static constexpr uint64_t kBytesPerCylinder =
+      sizeof(Cylinder) + 2 * kHeapSlack * sizeof(uint32_t) + 32 + 1;
+
+ private:
   bool Holds(uint32_t slot, uint32_t rank) const {
     return slot < static_cast<uint32_t>(size_) && slots_[slot].rank == rank;
   }
