@@ -25,6 +25,7 @@ struct Case {
   std::vector<std::string> arguments;
   std::string console;
   bool files = false;  // results to CSV files rather than the console report
+  int mode = 0;        // 0 manual, 1 all at time zero, 2 probability, 3 Poisson
   std::string Describe() const {
     std::string text;
     for (const std::string& a : arguments) text += a + " ";
@@ -119,7 +120,8 @@ void CaseMaker::DrawSlook() {
 void CaseMaker::DrawWorkload() {
   const bool idle = Chance(0.5);
   if (idle) case_.arguments.push_back("-id");
-  switch (Uniform(0, 3)) {
+  case_.mode = static_cast<int>(Uniform(0, 3));
+  switch (case_.mode) {
     case 0: {  // manual list
       case_.arguments.push_back("-t:0");
       DrawManualList();
@@ -237,6 +239,7 @@ std::string Posts(const AppRun& run) {
 
 TEST(DifferentialTest, EngineClockMatchesTheReferenceOnRandomOptionSets) {
   int completed = 0;
+  int per_mode[4] = {};
   for (int index = 0; index < kCases; ++index) {
     const Case c = CaseMaker(1000 + static_cast<uint64_t>(index)).Make();
     SCOPED_TRACE("case " + std::to_string(index) + ": " + c.Describe());
@@ -250,9 +253,12 @@ TEST(DifferentialTest, EngineClockMatchesTheReferenceOnRandomOptionSets) {
     ASSERT_EQ(actual.seek, expected.seek);
     ASSERT_EQ(actual.max_wait, expected.max_wait);
     completed += expected.run.status == 0;
+    ++per_mode[c.mode];
   }
-  // Nearly all cases must be runs, not refusals, to be worth comparing.
+  // Nearly all cases must be runs, not refusals, to be worth comparing, and
+  // every workload mode must have its share.
   EXPECT_GT(completed, kCases * 9 / 10);
+  for (int count : per_mode) EXPECT_GT(count, kCases / 6);
 }
 
 }  // namespace

@@ -10,8 +10,9 @@
 namespace schedule {
 namespace {
 
-// Whole runs over a manual list. Totals are "wait total/maximum wait/seek
-// total" of FCFS, SSTF, SCAN, C-SCAN, LOOK, C-LOOK and S-LOOK.
+// Whole runs over a manual list, on the reference clock loop and on the
+// engine's clock. Totals are "wait total/maximum wait/seek total" of FCFS,
+// SSTF, SCAN, C-SCAN, LOOK, C-LOOK and S-LOOK.
 TEST(SchedulersTest, TotalsOfWholeRuns) {
   const struct {
     std::vector<std::string> arguments;
@@ -62,6 +63,7 @@ TEST(SchedulersTest, TotalsOfWholeRuns) {
     auto rig = ManualRig(c.arguments, c.requests);
     rig->RunToEnd();
     EXPECT_EQ(rig->Totals(), c.totals) << c.requests << ": " << c.why;
+    EXPECT_EQ(rig->EngineTotals(), c.totals) << c.requests << ": " << c.why;
   }
 }
 
