@@ -18,6 +18,8 @@ namespace schedule {
 namespace {
 
 constexpr int kCases = 2400;
+// The cases are split in shards that ctest runs side by side.
+constexpr int kShards = 6;
 // A case is redrawn when the reference would need more ticks than this.
 constexpr double kTickBudget = 60000;
 
@@ -237,10 +239,14 @@ std::string Posts(const AppRun& run) {
   return text;
 }
 
-TEST(DifferentialTest, EngineClockMatchesTheReferenceOnRandomOptionSets) {
+class DifferentialTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DifferentialTest, EngineClockMatchesTheReferenceOnRandomOptionSets) {
+  const int first = GetParam() * kCases / kShards;
+  const int last = (GetParam() + 1) * kCases / kShards;
   int completed = 0;
   int per_mode[4] = {};
-  for (int index = 0; index < kCases; ++index) {
+  for (int index = first; index < last; ++index) {
     const Case c = CaseMaker(1000 + static_cast<uint64_t>(index)).Make();
     SCOPED_TRACE("case " + std::to_string(index) + ": " + c.Describe());
     Outcome expected = RunCase(c, reference::RunClock);
@@ -257,9 +263,11 @@ TEST(DifferentialTest, EngineClockMatchesTheReferenceOnRandomOptionSets) {
   }
   // Nearly all cases must be runs, not refusals, to be worth comparing, and
   // every workload mode must have its share.
-  EXPECT_GT(completed, kCases * 9 / 10);
-  for (int count : per_mode) EXPECT_GT(count, kCases / 6);
+  EXPECT_GT(completed, (last - first) * 9 / 10);
+  for (int count : per_mode) EXPECT_GT(count, (last - first) / 6);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, DifferentialTest, ::testing::Range(0, kShards));
 
 }  // namespace
 }  // namespace schedule
