@@ -70,7 +70,7 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
   const int32_t end = state_.arrived + count;
   while (state_.arrived < end && !stop_.stopped()) {
     const int32_t first = state_.arrived;
-    const int32_t last = std::min(end, first + std::min(kArrivalsPerPoll, end - first));
+    const int32_t last = first + std::min(kArrivalsPerPoll, end - first);
     for (int32_t i = first; i < last; ++i) {
       arrivals_[i] = Arrival{workload_.NextRank(), static_cast<uint32_t>(tick)};
     }
