@@ -1,10 +1,26 @@
-// Engine speed: simulated time units per second on the front end's default
-// workload, on a long sparse probability run and on a large queue where every
-// request arrives at time zero. Each runs without and with a caller link
-// (argument 1), which shows what the stop poll costs.
+// Engine speed, in one run: the tick-by-tick reference clock loop against
+// the engine's event-driven clock on the workloads users run, beside the
+// cost of the random draws each workload must make; how the cost grows
+// with the number of requests; the peak memory of a large run; and how
+// soon a stop takes effect. Prints a table.
+//
+//   engine_bench           everything (a few minutes)
+//   engine_bench --quick   without the reference on the million-request runs
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/link.h"
 #include "engine/link_channel.h"
@@ -12,9 +28,20 @@
 #include "engine/run_config.h"
 #include "engine/simulation.h"
 #include "engine/workload.h"
+#include "tests/engine/reference/simulation.h"
 
 namespace schedule {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A reference run is not started when it would take longer than this; its
+// time is then extrapolated from a run a tenth as large.
+constexpr double kLongestReferenceRun = 600;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 RunConfig CommonConfig() {
   RunConfig config;
@@ -22,78 +49,288 @@ RunConfig CommonConfig() {
   config.slook_factor = 1;
   config.slook_constant = 0;
   config.slook_reset = 3;
+  config.highest_cylinder = 999;
   return config;
 }
 
 // The parameters the front end starts with: Poisson arrivals, 60 requests
 // per second at 10 microseconds per TU, a 600 TU settle, idle time skipped.
-RunConfig DefaultWorkload() {
+RunConfig DefaultWorkload(int32_t total) {
   RunConfig config = CommonConfig();
-  config.total = 500;
+  config.total = total;
   config.max_per_tu = 0;
   config.arrival_rate = 60;
   config.seconds_per_tu = 0.00001;
   config.settle_time = 600;
-  config.highest_cylinder = 999;
   config.skip_idle = true;
   return config;
 }
 
-// A hundred thousand requests queued at once, FCFS left out.
-RunConfig AllAtTimeZero() {
+RunConfig AllAtTimeZero(int32_t total) {
   RunConfig config = CommonConfig();
-  config.total = 100000;
+  config.total = total;
   config.max_per_tu = 0;
   config.probability = 0;
-  config.highest_cylinder = 999;
-  config.skip_fcfs = true;
   return config;
 }
 
-// Rare arrivals and no idle skip: millions of passes with little to do,
-// where a costly stop poll would show most.
-RunConfig SparseProbability() {
+// One request in 400 TU on average, while FCFS needs about 335 TU for one:
+// the queues stay short for most schedulers and grow long for FCFS.
+RunConfig NearSaturation(int32_t total) {
   RunConfig config = CommonConfig();
-  config.total = 100;
+  config.total = total;
   config.max_per_tu = 1;
-  config.probability = 0.00002;
-  config.highest_cylinder = 999;
+  config.probability = 0.005;
   return config;
 }
 
-void RunEngine(benchmark::State& state, const RunConfig& config) {
-  const bool linked = state.range(0) != 0;
+struct Measured {
+  double seconds = 0;      // wall time
+  double cpu_seconds = 0;  // processor time of this process over the same run
   uint64_t ticks = 0;
-  for (auto _ : state) {
+  uint64_t large_draws = 0;
+  uint64_t small_draws = 0;
+  bool extrapolated = false;
+};
+
+using Model = std::function<SimulationOutcome(const RunConfig&, Workload&, FrontEndLink*)>;
+
+// Short runs are repeated for a quarter of a second; the time is the
+// fastest of them.
+constexpr double kShortestMeasurement = 0.25;
+
+Measured Measure(const RunConfig& config, const Model& model) {
+  Measured measured;
+  Clock::time_point first = Clock::now();
+  do {
     Generators generators;
     generators.Seed(600);
     Workload workload(config, generators, ManualList{});
-    // A link to a caller that is not listening: posts fail silently, and
-    // the clock loop polls for a stop as it does under the front end.
-    FrontEndLink link(MakePlatformLinkChannel());
-    if (linked) link.Connect(0x7FFFFFF0);
-    Simulation simulation(config, workload, linked ? &link : nullptr);
-    SimulationOutcome outcome = simulation.Run();
+    Clock::time_point start = Clock::now();
+    std::clock_t cpu_start = std::clock();
+    SimulationOutcome outcome = model(config, workload, nullptr);
+    double seconds = Seconds(start);
+    double cpu_seconds = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     benchmark::DoNotOptimize(outcome.accounts.data());
-    ticks += outcome.clock;
-  }
-  state.counters["TU/s"] = benchmark::Counter(static_cast<double>(ticks),
-                                              benchmark::Counter::kIsRate);
-  state.counters["TU"] = benchmark::Counter(static_cast<double>(ticks),
-                                            benchmark::Counter::kAvgIterations);
+    if (measured.ticks == 0 || seconds < measured.seconds) {
+      measured.seconds = seconds;
+      measured.cpu_seconds = cpu_seconds;
+    }
+    measured.ticks = outcome.clock;
+    measured.large_draws = generators.large.draws();
+    measured.small_draws = generators.small.draws();
+  } while (Seconds(first) < kShortestMeasurement);
+  return measured;
 }
 
-void BM_DefaultWorkload(benchmark::State& state) { RunEngine(state, DefaultWorkload()); }
-void BM_SparseProbability(benchmark::State& state) { RunEngine(state, SparseProbability()); }
-void BM_HundredThousandAtTimeZero(benchmark::State& state) { RunEngine(state, AllAtTimeZero()); }
+using MakeConfig = RunConfig (*)(int32_t total);
 
-BENCHMARK(BM_DefaultWorkload)->ArgName("linked")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SparseProbability)->ArgName("linked")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HundredThousandAtTimeZero)
-    ->ArgName("linked")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+// The reference, or its time extrapolated from a tenth of the requests
+// (its cost grows at least linearly) when it would run too long.
+Measured MeasureReference(MakeConfig make, int32_t total) {
+  if (total >= 100000) {
+    Measured small = Measure(make(total / 10), reference::RunClock);
+    if (small.seconds * 10 > kLongestReferenceRun) {
+      small.seconds *= 10;
+      small.cpu_seconds *= 10;
+      small.ticks *= 10;
+      small.extrapolated = true;
+      return small;
+    }
+  }
+  return Measure(make(total), reference::RunClock);
+}
+
+// The cost of making `large` and `small` draws and nothing else.
+double DrawSeconds(uint64_t large, uint64_t small) {
+  double fastest = 0;
+  Clock::time_point first = Clock::now();
+  do {
+    Generators generators;
+    generators.Seed(600);
+    uint32_t sink = 0;
+    Clock::time_point start = Clock::now();
+    for (uint64_t i = 0; i < large; ++i) sink += generators.large.Next();
+    for (uint64_t i = 0; i < small; ++i) sink += generators.small.Next();
+    benchmark::DoNotOptimize(sink);
+    double seconds = Seconds(start);
+    if (fastest == 0 || seconds < fastest) fastest = seconds;
+  } while (Seconds(first) < kShortestMeasurement);
+  return fastest;
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  double one = 0, five = 0, fifteen = 0;
+  in >> one >> five >> fifteen;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f %.2f %.2f", one, five, fifteen);
+  return text;
+}
+
+void PrintRow(const char* name, int32_t requests, const Measured* reference, const Measured& engine,
+              double draws) {
+  char ref[64] = "skipped";
+  char speedup[16] = "-";
+  if (reference != nullptr) {
+    std::snprintf(ref, sizeof ref, "%8.2f%s %8.2f %8.3g", reference->seconds,
+                  reference->extrapolated ? "*" : " ", reference->cpu_seconds,
+                  reference->ticks / reference->seconds);
+    std::snprintf(speedup, sizeof speedup, "%.1f", reference->seconds / engine.seconds);
+  }
+  std::printf("%-28s %8d %10.4g | %-30s | %7.3f %7.3f %8.3g | %7s | %7.3f %5.2f\n", name, requests,
+              static_cast<double>(engine.ticks), ref, engine.seconds, engine.cpu_seconds,
+              engine.ticks / engine.seconds, speedup, draws, engine.seconds / draws);
+  std::fflush(stdout);
+}
+
+void CompareWorkloads(bool quick) {
+  std::printf("%-28s %8s %10s | %-30s | %-24s | %7s | %s\n", "workload", "requests", "TU",
+              "reference: wall s, cpu s, TU/s", "engine: wall s, cpu, TU/s", "speedup",
+              "draws s, ratio");
+  const struct {
+    const char* name;
+    MakeConfig make;
+    int32_t total;
+    bool long_reference;
+  } kWorkloads[] = {
+      {"default front end", DefaultWorkload, 500, false},
+      {"all at time zero", AllAtTimeZero, 100000, false},
+      {"all at time zero", AllAtTimeZero, 1000000, true},
+      {"default, a million requests", DefaultWorkload, 1000000, true},
+      {"probability near saturation", NearSaturation, 100000, false},
+  };
+  for (const auto& w : kWorkloads) {
+    Measured engine = Measure(w.make(w.total), RunClock);
+    double draws = DrawSeconds(engine.large_draws, engine.small_draws);
+    if (quick && w.long_reference) {
+      PrintRow(w.name, w.total, nullptr, engine, draws);
+      continue;
+    }
+    Measured reference = MeasureReference(w.make, w.total);
+    if (!reference.extrapolated &&
+        (reference.ticks != engine.ticks || reference.large_draws != engine.large_draws)) {
+      std::printf("  (the two clocks disagree on this workload)\n");
+    }
+    PrintRow(w.name, w.total, &reference, engine, draws);
+  }
+  std::printf(
+      "* extrapolated from a run a tenth as large. ratio: the engine's wall time over "
+      "the draws' alone\n");
+}
+
+void Growth() {
+  std::printf("\nGrowth, all seven schedulers, every request at time zero:\n");
+  std::printf("%10s %10s %16s %22s\n", "requests", "engine s", "us per request",
+              "s / (n log2 n) x 1e9");
+  for (int32_t total : {10000, 100000, 1000000}) {
+    Measured engine = Measure(AllAtTimeZero(total), RunClock);
+    double n = total;
+    std::printf("%10d %10.3f %16.3f %22.3f\n", total, engine.seconds, engine.seconds / n * 1e6,
+                engine.seconds / (n * std::log2(n)) * 1e9);
+  }
+}
+
+// A field of /proc/self/status, in kB.
+long StatusKilobytes(const char* field) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind(field, 0) == 0)
+      return std::strtol(line.c_str() + std::strlen(field), nullptr, 10);
+  }
+  return -1;
+}
+
+// Runs `run` in a child process and returns how far its resident memory
+// rose above where it started, in kB.
+long PeakGrowth(const std::function<void()>& run) {
+  int channel[2];
+  if (pipe(channel) != 0) return -1;
+  pid_t child = fork();
+  if (child == 0) {
+    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+    long start = StatusKilobytes("VmRSS:");
+    run();
+    long growth = StatusKilobytes("VmHWM:") - start;
+    ssize_t written = write(channel[1], &growth, sizeof growth);
+    _exit(written == sizeof growth ? 0 : 1);
+  }
+  long growth = -1;
+  if (read(channel[0], &growth, sizeof growth) != sizeof growth) growth = -1;
+  waitpid(child, nullptr, 0);
+  close(channel[0]);
+  close(channel[1]);
+  return growth;
+}
+
+void PeakMemory(bool quick) {
+  const int32_t total = 1000000;
+  std::printf("Peak memory of %d requests at time zero (growth of the resident set):\n", total);
+  long engine = PeakGrowth([&] { Measure(AllAtTimeZero(total), RunClock); });
+  std::printf("  engine:    %7.1f MB, %5.1f bytes per request\n", engine / 1024.0,
+              engine * 1024.0 / total);
+  if (!quick) {
+    long reference = PeakGrowth([&] { Measure(AllAtTimeZero(total), reference::RunClock); });
+    std::printf("  reference: %7.1f MB, %5.1f bytes per request\n", reference / 1024.0,
+                reference * 1024.0 / total);
+  }
+  std::printf("\n");
+}
+
+// A link whose caller asks for a stop from a given moment on.
+class TimedStopChannel : public LinkChannel {
+ public:
+  explicit TimedStopChannel(Clock::time_point stop_at) : stop_at_(stop_at) {}
+  void Open(int32_t) override {}
+  void Post(uint32_t, uint32_t, uint32_t) override {}
+  bool PollStop() override { return Clock::now() >= stop_at_; }
+  uint32_t Tick() override {
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch());
+    return static_cast<uint32_t>(ms.count());
+  }
+  uint32_t ThreadId() override { return 1; }
+
+ private:
+  Clock::time_point stop_at_;
+};
+
+void StopLatency() {
+  const int32_t total = 3000000;
+  std::printf("\nStop sent to a run of %d requests at time zero (polls every 200 ms):\n", total);
+  for (int delay_ms : {0, 300, 700, 1500, 3000}) {
+    RunConfig config = AllAtTimeZero(total);
+    Generators generators;
+    generators.Seed(600);
+    Clock::time_point start = Clock::now();
+    Clock::time_point stop_at = start + std::chrono::milliseconds(delay_ms);
+    FrontEndLink link(std::make_unique<TimedStopChannel>(stop_at));
+    link.Connect(1);
+    Workload workload(config, generators, ManualList{});
+    SimulationOutcome outcome = RunClock(config, workload, &link);
+    Clock::time_point end = Clock::now();
+    if (!outcome.stopped) {
+      std::printf("  sent after %4d ms: the run had ended (%.2f s)\n", delay_ms, Seconds(start));
+      continue;
+    }
+    std::printf("  sent after %4d ms: stopped %4.0f ms later\n", delay_ms,
+                std::chrono::duration<double, std::milli>(end - stop_at).count());
+  }
+}
 
 }  // namespace
 }  // namespace schedule
+
+int main(int argc, char** argv) {
+  bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  std::printf("Engine benchmark; load average before: %s\n\n", schedule::LoadAverage().c_str());
+  // Peak memory first, before this process has a heap of its own to lend
+  // the child.
+  schedule::PeakMemory(quick);
+  schedule::CompareWorkloads(quick);
+  schedule::Growth();
+  schedule::StopLatency();
+  std::printf("\nLoad average after: %s\n", schedule::LoadAverage().c_str());
+  return 0;
+}

@@ -5,12 +5,6 @@
 
 namespace schedule {
 
-// One request: its cylinder and the tick in which it arrived.
-struct Request {
-  int32_t cylinder;
-  uint32_t arrival;
-};
-
 // The modelled disk's timing, in TU, with the derived times the common step
 // uses.
 struct DiskTiming {

@@ -14,9 +14,9 @@ inline constexpr uint32_t kHelloMessage = 32771;     // WM_APP + 3
 
 // How often the clock loop looks for a stop request, in milliseconds.
 inline constexpr uint32_t kStopPollInterval = 200;
-// The clock loop reads the tick only on every this many passes: a clock
-// reading costs as much as a good part of a pass, and 64 passes take
-// microseconds, nothing beside the poll interval.
+// A clock loop that ticks through every TU reads the millisecond tick only
+// on every this many passes: a clock reading costs as much as a good part of
+// a pass, and 64 passes take microseconds, nothing beside the poll interval.
 inline constexpr uint32_t kPassesPerTickReading = 64;
 
 // The engine's side of its link to a calling front end: hello when the
@@ -41,12 +41,16 @@ class FrontEndLink {
 
   // Called just before the clock starts.
   void StartPolling();
-  // True when a stop request has arrived; looks at most every 200 ms.
+  // True when a stop request has arrived; looks at most every 200 ms. For a
+  // loop that calls it once per pass: reads the tick every 64 calls.
   bool StopRequested() {
     if (!connected_) return false;  // nobody could have asked for a stop
     if (passes_++ % kPassesPerTickReading != 0) return false;
     return PollDue() && PollNow();
   }
+  // The same for callers that space their calls themselves: reads the tick
+  // on every call.
+  bool CheckStop() { return connected_ && PollDue() && PollNow(); }
   // The last progress message, with whatever count is left (maybe 0).
   void Finish();
 
@@ -61,6 +65,25 @@ class FrontEndLink {
   int32_t progress_ = 0;
   uint32_t last_poll_ = 0;
   uint32_t passes_ = 0;  // calls of StopRequested() since StartPolling()
+};
+
+// The engine's look for a stop request, made from wherever it spends its
+// time: the clock, the generation of arrivals, a tick that receives millions
+// of requests. Callers call Poll() after a bounded amount of work (well under
+// a millisecond); once a stop has been seen every later call says so too.
+class StopCheck {
+ public:
+  explicit StopCheck(FrontEndLink* link) : link_(link) {}
+
+  bool Poll() {
+    if (!stopped_ && link_ != nullptr) stopped_ = link_->CheckStop();
+    return stopped_;
+  }
+  bool stopped() const { return stopped_; }
+
+ private:
+  FrontEndLink* link_;
+  bool stopped_ = false;
 };
 
 }  // namespace schedule

@@ -94,8 +94,8 @@ bool ListReader::ReadRequest(ManualReadResult* result, bool* ended) {
   if (std::fscanf(source_.in, "%d", &number) != 1) {
     int c = GetChar(source_.in);
     result->ok = false;
-    result->error = std::string("unexpected character '") + static_cast<char>(c) +
-                    "' in the request list";
+    result->error =
+        std::string("unexpected character '") + static_cast<char>(c) + "' in the request list";
     return false;
   }
   if (number == -1) {
@@ -182,6 +182,23 @@ int32_t ManualArrivals::Count() {
   next_request_ = cursor_;
   while (cursor_ < end && entries_[cursor_] >= 0) ++cursor_;
   return static_cast<int32_t>(cursor_ - next_request_);
+}
+
+// A marker of value n (entry -(n + 1)) puts n + 1 ticks between the batches
+// around it, so a batch arrives in the sum of (n + 1) over the markers before
+// it: Count() reaches the same ticks by counting every marker down.
+bool ManualArrivals::NextBatch(uint64_t* tick, int32_t* count) {
+  const size_t end = entries_.size() - 1;
+  while (batch_cursor_ < end && entries_[batch_cursor_] < 0) {
+    batch_tick_ += static_cast<uint64_t>(-int64_t{entries_[batch_cursor_]});
+    ++batch_cursor_;
+  }
+  if (batch_cursor_ >= end) return false;
+  next_request_ = batch_cursor_;
+  while (batch_cursor_ < end && entries_[batch_cursor_] >= 0) ++batch_cursor_;
+  *tick = batch_tick_;
+  *count = static_cast<int32_t>(batch_cursor_ - next_request_);
+  return true;
 }
 
 }  // namespace schedule

@@ -44,12 +44,19 @@ class ManualArrivals {
 
   // Requests arriving in this tick; their cylinders follow from NextCylinder.
   int32_t Count();
+  // The same list a batch at a time instead of a tick at a time: the next
+  // batch's tick (counted from the tick of the first call, 0) and size, its
+  // cylinders following from NextCylinder. False when no request is left.
+  // A run uses either this or Count(), not both.
+  bool NextBatch(uint64_t* tick, int32_t* count);
   int32_t NextCylinder() { return entries_[next_request_++]; }
 
  private:
   std::vector<int32_t> entries_;  // implicit marker first, end entry last
   size_t cursor_ = 0;
   size_t next_request_ = 0;
+  size_t batch_cursor_ = 1;  // NextBatch(): the entry after the last batch
+  uint64_t batch_tick_ = 0;  // NextBatch(): the sum of the markers passed
 };
 
 }  // namespace schedule

@@ -71,9 +71,15 @@ ParseOutcome Parser::Parse(const std::string& a) {
       break;
     case 'C':
       switch (Upper(a, 2)) {
-        case 'W': config_.wait_file.first_column = std::string(ValueAt(a, 4)); break;
-        case 'S': config_.seek_file.first_column = std::string(ValueAt(a, 4)); break;
-        case 'X': config_.max_wait_file.first_column = std::string(ValueAt(a, 4)); break;
+        case 'W':
+          config_.wait_file.first_column = std::string(ValueAt(a, 4));
+          break;
+        case 'S':
+          config_.seek_file.first_column = std::string(ValueAt(a, 4));
+          break;
+        case 'X':
+          config_.max_wait_file.first_column = std::string(ValueAt(a, 4));
+          break;
         default:
           config_.chunk = integer(3);
           effects_.link->SetChunk(config_.chunk);

@@ -49,8 +49,7 @@ bool Prompter::AskYesNo(const char* prompt, TriState* value) {
 bool Prompter::AskWorkload(ManualList* manual) {
   if (config_.total == 0) {
     ManualReadResult read = ReadManualRequests(
-        ManualSource{s_.in, s_.out, s_.console, config_.heads, config_.blocks_per_track},
-        manual);
+        ManualSource{s_.in, s_.out, s_.console, config_.heads, config_.blocks_per_track}, manual);
     result_->lba_with_blocks = read.lba_with_blocks;
     if (!read.ok) return Fail(read.error);
     return true;
@@ -86,9 +85,8 @@ bool Prompter::AskDepth() {
 }
 
 bool Prompter::Run(ManualList* manual) {
-  if (config_.total == -1 &&
-      !Ask("\nEnter total number of requests (0=Manual Entry): ", "%d", &config_.total,
-           "a whole number")) {
+  if (config_.total == -1 && !Ask("\nEnter total number of requests (0=Manual Entry): ", "%d",
+                                  &config_.total, "a whole number")) {
     return false;
   }
   if (!AskWorkload(manual)) return false;
@@ -97,8 +95,7 @@ bool Prompter::Run(ManualList* manual) {
     return false;
   }
   if (config_.slook_factor == -1 &&
-      !Ask("\nEnter S-LOOK waisted time factor: ", "%d", &config_.slook_factor,
-           "a whole number")) {
+      !Ask("\nEnter S-LOOK waisted time factor: ", "%d", &config_.slook_factor, "a whole number")) {
     return false;
   }
   if (config_.slook_reset == -1 &&
@@ -109,9 +106,8 @@ bool Prompter::Run(ManualList* manual) {
            "%hd", &config_.slook_reset, "a whole number")) {
     return false;
   }
-  if (config_.bopath_threshold == -1 &&
-      !Ask("\nEnter BO-PATH waisted time threshold: ", "%d", &config_.bopath_threshold,
-           "a whole number")) {
+  if (config_.bopath_threshold == -1 && !Ask("\nEnter BO-PATH waisted time threshold: ", "%d",
+                                             &config_.bopath_threshold, "a whole number")) {
     return false;
   }
   if (!AskDepth()) return false;

@@ -39,8 +39,8 @@ void WriteRow(ResultFile& result, const RunResults& results, Field field) {
 
 }  // namespace
 
-RunResults ComputeResults(const std::vector<Accounts>& accounts, int32_t served,
-                          int32_t block_time, bool fcfs_skipped) {
+RunResults ComputeResults(const std::vector<Accounts>& accounts, int32_t served, int32_t block_time,
+                          bool fcfs_skipped) {
   const int32_t block_total = BlockTotal(served, block_time);
   RunResults results;
   for (ColumnResult& column : results) column.seek_with_blocks = block_total;
@@ -65,17 +65,14 @@ void WriteLabelRows(RunConfig& config) {
 }
 
 bool HasResultFiles(const RunConfig& config) {
-  return config.wait_file.is_open() || config.seek_file.is_open() ||
-         config.max_wait_file.is_open();
+  return config.wait_file.is_open() || config.seek_file.is_open() || config.max_wait_file.is_open();
 }
 
 void WriteDataRows(RunConfig& config, const RunResults& results) {
-  WriteRow(config.seek_file, results, [](std::FILE* f, const ColumnResult& c) {
-    std::fprintf(f, "%" PRId64 ",", c.seek);
-  });
-  WriteRow(config.wait_file, results, [](std::FILE* f, const ColumnResult& c) {
-    std::fprintf(f, "%g,", c.average_wait);
-  });
+  WriteRow(config.seek_file, results,
+           [](std::FILE* f, const ColumnResult& c) { std::fprintf(f, "%" PRId64 ",", c.seek); });
+  WriteRow(config.wait_file, results,
+           [](std::FILE* f, const ColumnResult& c) { std::fprintf(f, "%g,", c.average_wait); });
   WriteRow(config.max_wait_file, results, [](std::FILE* f, const ColumnResult& c) {
     std::fprintf(f, "%" PRIu32 ",", c.max_wait);
   });

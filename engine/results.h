@@ -24,8 +24,8 @@ using RunResults = std::array<ColumnResult, kColumnNames.size()>;
 
 // Turns the accounts of the simulated schedulers (in column order) into the
 // nine result columns. `served` is the number of requests of the run.
-RunResults ComputeResults(const std::vector<Accounts>& accounts, int32_t served,
-                          int32_t block_time, bool fcfs_skipped);
+RunResults ComputeResults(const std::vector<Accounts>& accounts, int32_t served, int32_t block_time,
+                          bool fcfs_skipped);
 
 // Writes the label row into each open result file that is still empty,
 // unless -d was given.

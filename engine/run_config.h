@@ -37,28 +37,28 @@ struct RunConfig {
 
   FilePtr input_file;  // -in: the prompts and manual requests come from here
 
-  int32_t block_time = 2;          // -b:  TU per block
-  int32_t seek_time = 1;           // -e:  TU per cylinder moved
-  int32_t settle_time = 0;         // -st: TU
-  int32_t highest_cylinder = 1000; // -m:  stored as cylinders - 1
-  int32_t blocks_per_track = 600;  // -bpt:
-  int32_t heads = 4;               // -hd:
+  int32_t block_time = 2;           // -b:  TU per block
+  int32_t seek_time = 1;            // -e:  TU per cylinder moved
+  int32_t settle_time = 0;          // -st: TU
+  int32_t highest_cylinder = 1000;  // -m:  stored as cylinders - 1
+  int32_t blocks_per_track = 600;   // -bpt:
+  int32_t heads = 4;                // -hd:
 
-  int32_t total = -1;       // -t: 0 selects manual entry
-  int32_t max_per_tu = -1;  // -n: 0 means every request at time zero
+  int32_t total = -1;            // -t: 0 selects manual entry
+  int32_t max_per_tu = -1;       // -n: 0 means every request at time zero
   double arrival_rate = -1.0;    // -a:  requests per second (Poisson)
   double seconds_per_tu = -1.0;  // -tu: (Poisson)
   double probability = -1.0;     // -p:  percent until the prompts scale it
 
   std::optional<uint32_t> seed;  // the last -r:, if any (the clock seeds otherwise)
 
-  int32_t initial_head = -1;    // -i:
-  int32_t slook_factor = -1;    // -f:
-  int32_t slook_constant = 0;   // -wc:
-  int16_t slook_reset = -1;     // -rw: 1, 2 or 3
+  int32_t initial_head = -1;   // -i:
+  int32_t slook_factor = -1;   // -f:
+  int32_t slook_constant = 0;  // -wc:
+  int16_t slook_reset = -1;    // -rw: 1, 2 or 3
 
-  int32_t bopath_threshold = -1;  // -o:
-  int32_t bopath_depth = 0;       // -x: stored as depth - 1 after the prompts
+  int32_t bopath_threshold = -1;             // -o:
+  int32_t bopath_depth = 0;                  // -x: stored as depth - 1 after the prompts
   TriState bopath_reset = TriState::kUnset;  // -rb:
   TriState bopath_swap = TriState::kUnset;   // -rs:
 

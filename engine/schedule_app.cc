@@ -41,8 +41,8 @@ void ApplyPoissonCheck(RunConfig& config) {
 
 class App {
  public:
-  App(const AppStreams& streams, std::unique_ptr<LinkChannel> channel)
-      : streams_(streams), link_(std::move(channel)) {
+  App(const AppStreams& streams, std::unique_ptr<LinkChannel> channel, const ClockModel& clock)
+      : streams_(streams), link_(std::move(channel)), clock_(clock) {
     generators_.Seed(static_cast<uint32_t>(std::time(nullptr)));
   }
 
@@ -54,6 +54,7 @@ class App {
 
   const AppStreams& streams_;
   FrontEndLink link_;
+  const ClockModel& clock_;
   Generators generators_;
   RunConfig config_;
 };
@@ -76,11 +77,13 @@ int App::Configure(std::span<const std::string> arguments, ManualList* manual) {
     return Refuse(streams_, "rotational latency (-mt:) is not modelled by this engine");
   }
   if (auto problem = CheckDisk(config_)) return Refuse(streams_, *problem);
+  // A total given on the command line is checked before anything is written.
+  if (auto problem = CheckMemory(config_, nullptr)) return Refuse(streams_, *problem);
   WriteLabelRows(config_);
 
   std::FILE* in = config_.input_file ? config_.input_file.get() : streams_.in;
-  PromptResult prompts = AskMissing(config_, PromptStreams{in, streams_.out, !config_.input_file},
-                                    manual);
+  PromptResult prompts =
+      AskMissing(config_, PromptStreams{in, streams_.out, !config_.input_file}, manual);
   if (prompts.lba_with_blocks) {
     std::fputs("\n\nInput file uses LBA, but some requests are using block numbers!!",
                streams_.out);
@@ -88,19 +91,19 @@ int App::Configure(std::span<const std::string> arguments, ManualList* manual) {
   }
   if (!prompts.ok) return Refuse(streams_, prompts.error);
   if (auto problem = CheckWorkload(config_)) return Refuse(streams_, *problem);
+  if (auto problem = CheckMemory(config_, manual)) return Refuse(streams_, *problem);
   return -1;
 }
 
 int App::Simulate(ManualList manual) {
   try {
     Workload workload(config_, generators_, std::move(manual));
-    Simulation simulation(config_, workload, &link_);
     std::fputs("\nSimulation Started....\n", streams_.out);
     std::fflush(streams_.out);
-    SimulationOutcome outcome = simulation.Run();
+    SimulationOutcome outcome = clock_(config_, workload, &link_);
     if (!outcome.stopped) {
-      RunResults results = ComputeResults(outcome.accounts, outcome.served, config_.block_time,
-                                          config_.skip_fcfs);
+      RunResults results =
+          ComputeResults(outcome.accounts, outcome.served, config_.block_time, config_.skip_fcfs);
       if (HasResultFiles(config_)) {
         WriteDataRows(config_, results);
       } else {
@@ -109,8 +112,8 @@ int App::Simulate(ManualList manual) {
     }
   } catch (const std::bad_alloc&) {
     link_.Finish();
-    return Refuse(streams_, "not enough memory to simulate " + std::to_string(config_.total) +
-                                " requests");
+    return Refuse(streams_,
+                  "not enough memory to simulate " + std::to_string(config_.total) + " requests");
   }
   link_.Finish();
   return kExitOk;
@@ -126,8 +129,8 @@ int App::Run(std::span<const std::string> arguments) {
 }  // namespace
 
 int RunSchedule(std::span<const std::string> arguments, const AppStreams& streams,
-                std::unique_ptr<LinkChannel> channel) {
-  App app(streams, std::move(channel));
+                std::unique_ptr<LinkChannel> channel, const ClockModel& clock) {
+  App app(streams, std::move(channel), clock);
   int status = app.Run(arguments);
   std::fflush(streams.out);
   return status;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/link_channel.h"
+#include "engine/simulation.h"
 
 namespace schedule {
 
@@ -19,9 +20,9 @@ struct AppStreams {
 
 // One whole engine run: options, prompts, simulation and results. Returns
 // the process exit status: 0 for a completed or stopped run, 1 when the
-// input made a run impossible.
+// input made a run impossible. `clock` runs the simulation itself.
 int RunSchedule(std::span<const std::string> arguments, const AppStreams& streams,
-                std::unique_ptr<LinkChannel> channel);
+                std::unique_ptr<LinkChannel> channel, const ClockModel& clock = RunClock);
 
 }  // namespace schedule
 

@@ -14,17 +14,16 @@ namespace {
 
 template <class T>
 std::unique_ptr<Scheduler> MakeSweeper(const SchedulerSetup& s) {
-  return std::make_unique<T>(s.disk, s.config.initial_head);
+  return std::make_unique<T>(s.disk, s.run, s.config.initial_head);
 }
 
 std::unique_ptr<Scheduler> MakeFcfs(const SchedulerSetup& s) {
-  return std::make_unique<Fcfs>(s.disk, s.config.initial_head, s.arrivals, s.total,
-                                s.config.skip_fcfs);
+  return std::make_unique<Fcfs>(s.disk, s.run, s.config.initial_head, s.config.skip_fcfs);
 }
 
 std::unique_ptr<Scheduler> MakeSLook(const SchedulerSetup& s) {
   SlookOptions options{s.config.slook_factor, s.config.slook_constant, s.config.slook_reset};
-  return std::make_unique<SLook>(s.disk, s.config.initial_head, options);
+  return std::make_unique<SLook>(s.disk, s.run, s.config.initial_head, options);
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ inline constexpr int kBoPathColumn = 7;
 struct SchedulerSetup {
   const RunConfig& config;
   const DiskTiming& disk;
-  const std::vector<Request>& arrivals;  // the run's arrival list
-  int32_t total;
+  const RunState& run;
 };
 
 using SchedulerFactory = std::unique_ptr<Scheduler> (*)(const SchedulerSetup&);
@@ -35,7 +34,7 @@ struct SchedulerEntry {
   SchedulerFactory make;
 };
 
-// The simulated schedulers in step order, which is also column order.
+// The simulated schedulers in column order.
 extern const std::array<SchedulerEntry, kSimulatedCount> kSchedulerTable;
 
 std::vector<std::unique_ptr<Scheduler>> MakeSchedulers(const SchedulerSetup& setup);

@@ -3,12 +3,23 @@
 #include <algorithm>
 
 #include "engine/scheduler_table.h"
+#include "engine/schedulers/request_queue.h"
 
 namespace schedule {
 
 namespace {
-// Room reserved up front for the arrival list; it grows beyond as needed.
-constexpr int32_t kReservedArrivals = 1 << 16;
+
+// Requests added to the queues between two looks for a stop.
+constexpr int32_t kArrivalsPerPoll = 1 << 14;
+
+// The table of cylinders keeps each one's value.
+constexpr uint64_t kBytesPerCylinder =
+    (kSimulatedCount - 1) * RequestQueue::kBytesPerCylinder + sizeof(int32_t);
+// The generators' cylinder tables and the other fixed parts.
+constexpr uint64_t kFixedBytes = uint64_t{1} << 20;
+
+bool HasWork(const Scheduler& s) { return s.HasPending() || s.KeepsDiskBusy(); }
+
 }  // namespace
 
 DiskTiming DiskOf(const RunConfig& config) {
@@ -16,50 +27,129 @@ DiskTiming DiskOf(const RunConfig& config) {
                     config.highest_cylinder};
 }
 
+uint64_t MemoryNeeded(int32_t total, int32_t cylinders) {
+  const uint64_t per_request =
+      sizeof(Arrival) + (kSimulatedCount - 1) * RequestQueue::kBytesPerRequest;
+  return static_cast<uint64_t>(std::max(total, 0)) * per_request +
+         static_cast<uint64_t>(std::max(cylinders, 0)) * kBytesPerCylinder + kFixedBytes;
+}
+
+SimulationOutcome RunClock(const RunConfig& config, Workload& workload, FrontEndLink* link) {
+  return Simulation(config, workload, link).Run();
+}
+
 Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink* link)
-    : config_(config), disk_(DiskOf(config)), workload_(workload), link_(link) {
-  arrivals_.reserve(std::min(workload.total(), kReservedArrivals));
-  schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, arrivals_, workload.total()});
+    : config_(config),
+      disk_(DiskOf(config)),
+      workload_(workload),
+      link_(link),
+      stop_(link),
+      // Left uninitialised: pages are touched only as requests arrive.
+      arrivals_(std::make_unique_for_overwrite<Arrival[]>(
+          static_cast<size_t>(std::max(workload.total(), 1)))) {
+  state_.arrivals = arrivals_.get();
+  state_.total = workload.total();
+  state_.all_arrived = workload.all_arrived();
+  state_.cylinders = &workload.cylinders();
+  state_.link = link;
+  state_.stop = &stop_;
+  schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, state_});
+  next_events_.resize(schedulers_.size());
+  has_work_.resize(schedulers_.size());
+  for (size_t i = 0; i < schedulers_.size(); ++i) Note(i);
 }
 
-// A tick is idle, and may be made to produce requests, when -id was given,
-// nothing was pending after the previous tick and no C-SCAN head is on its
-// way back.
-bool Simulation::Idle() const {
-  if (!config_.skip_idle || pending_ || !workload_.can_skip_idle()) return false;
-  return std::none_of(schedulers_.begin(), schedulers_.end(),
-                      [](const auto& s) { return s->KeepsDiskBusy(); });
+void Simulation::Note(size_t i) {
+  next_events_[i] = schedulers_[i]->NextEvent();
+  has_work_[i] = HasWork(*schedulers_[i]);
 }
 
-void Simulation::Tick() {
-  int32_t count = workload_.ArrivalCount(Idle());
-  for (int32_t i = 0; i < count; ++i) {
-    Request request{workload_.NextCylinder(), clock_};
-    arrivals_.push_back(request);
-    for (auto& scheduler : schedulers_) scheduler->Arrive(request);
+void Simulation::Deliver(uint64_t tick, int32_t count) {
+  // The workload already counts this batch.
+  state_.all_arrived = workload_.all_arrived();
+  const int32_t end = state_.arrived + count;
+  while (state_.arrived < end && !stop_.stopped()) {
+    const int32_t first = state_.arrived;
+    const int32_t last = first + std::min(kArrivalsPerPoll, end - first);
+    for (int32_t i = first; i < last; ++i) {
+      arrivals_[i] = Arrival{workload_.NextRank(), static_cast<uint32_t>(tick)};
+    }
+    state_.arrived = last;
+    for (size_t i = 0; i < schedulers_.size(); ++i) {
+      schedulers_[i]->Arrive(tick, first, last);
+      Note(i);
+    }
+    stop_.Poll();
   }
-  for (auto& scheduler : schedulers_) scheduler->BeforeSteps();
-  StepContext context{clock_, workload_.all_arrived(), link_};
-  for (auto& scheduler : schedulers_) scheduler->Step(context);
-  ++clock_;
-  pending_ = std::any_of(schedulers_.begin(), schedulers_.end(),
-                         [](const auto& s) { return s->HasPending(); });
+}
+
+void Simulation::RunAllUntil(uint64_t tick) {
+  for (size_t i = 0; i < schedulers_.size(); ++i) {
+    if (next_events_[i] >= tick) continue;
+    schedulers_[i]->RunUntil(tick);
+    Note(i);
+  }
+}
+
+bool Simulation::AllQuiet() const {
+  return std::none_of(has_work_.begin(), has_work_.end(), [](char work) { return work != 0; });
+}
+
+// A scheduler with work keeps it at least until its next event, so every
+// tick up to the latest of those events is busy.
+uint64_t Simulation::BusyUntil() const {
+  uint64_t busy = workload_.next_tick();
+  for (size_t i = 0; i < schedulers_.size(); ++i) {
+    if (has_work_[i]) busy = std::max(busy, next_events_[i]);
+  }
+  return busy;
 }
 
 SimulationOutcome Simulation::Run() {
-  SimulationOutcome outcome;
   if (link_ != nullptr) link_->StartPolling();
-  for (;;) {
-    if (Finished()) break;
-    if (link_ != nullptr && link_->StopRequested()) {
-      outcome.stopped = true;
-      break;
+  const bool coupled = config_.skip_idle && workload_.can_skip_idle();
+  while (!workload_.all_arrived() && !stop_.Poll()) {
+    const uint64_t tick = workload_.next_tick();
+    if (coupled && AllQuiet()) {
+      int32_t count = workload_.IdleTick();
+      if (count > 0) Deliver(tick, count);
+      RunAllUntil(tick + 1);
+      continue;
     }
-    Tick();
+    const uint64_t last = coupled ? BusyUntil() : kNever;
+    std::optional<ArrivalBatch> batch = workload_.NextBatch(last, stop_);
+    if (batch) {
+      RunAllUntil(batch->tick);
+      Deliver(batch->tick, batch->count);
+      if (stop_.stopped()) break;
+      RunAllUntil(batch->tick + 1);
+    } else if (last != kNever) {
+      RunAllUntil(last + 1);
+    } else {
+      break;  // stopped (a workload always delivers its requests)
+    }
+  }
+  return Finish();
+}
+
+SimulationOutcome Simulation::Finish() {
+  SimulationOutcome outcome;
+  // After the last arrival nothing couples the schedulers: each runs until
+  // its queue is empty, and the run ends when the last one's is.
+  uint64_t end = workload_.next_tick();
+  for (auto& scheduler : schedulers_) {
+    if (!stop_.stopped()) end = std::max(end, scheduler->Drain());
+  }
+  for (auto& scheduler : schedulers_) {
+    if (!stop_.stopped()) scheduler->Finish(end);
+  }
+  if (stop_.stopped() || !workload_.all_arrived()) {
+    outcome.stopped = true;
+    return outcome;
   }
   for (const auto& scheduler : schedulers_) outcome.accounts.push_back(scheduler->accounts());
   outcome.served = workload_.generated();
-  outcome.clock = clock_;
+  outcome.clock = static_cast<uint32_t>(end);
   return outcome;
 }
 

@@ -2,6 +2,7 @@
 #define SCHEDULE_ENGINE_SIMULATION_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,32 +24,57 @@ struct SimulationOutcome {
 // The disk of a configuration.
 DiskTiming DiskOf(const RunConfig& config);
 
-// All schedulers side by side on one clock: each tick the arrivals join
-// every queue, S-LOOK considers an early turn, and every scheduler takes
-// one step. Runs until every request has arrived and been served, or until
-// the caller asks to stop.
+// Bytes the clock allocates for a run of `total` requests whose cylinders
+// number `cylinders`: the arrival list and every scheduler's queue.
+uint64_t MemoryNeeded(int32_t total, int32_t cylinders);
+
+// Runs the clock of one run: the engine's own below, or another model of
+// the same rules (the tests compare them).
+using ClockModel = std::function<SimulationOutcome(const RunConfig&, Workload&, FrontEndLink*)>;
+SimulationOutcome RunClock(const RunConfig& config, Workload& workload, FrontEndLink* link);
+
+// All schedulers on one clock. Each tick the arrivals join every queue,
+// S-LOOK considers an early turn, and every scheduler takes one step; the
+// run ends once every request has arrived and been served, or when the
+// caller asks to stop.
+//
+// The clock does not pass through every tick. Without an idle skip the
+// arrivals do not depend on the schedulers: the workload goes from batch to
+// batch, and each scheduler from event to event between them. With -id an
+// idle tick draws differently, so the schedulers are kept together: the
+// workload is scanned only up to the last tick that is surely busy (the
+// latest next event of a scheduler with work), and each idle tick is drawn
+// on its own.
 class Simulation {
  public:
   Simulation(const RunConfig& config, Workload& workload, FrontEndLink* link);
 
   SimulationOutcome Run();
 
-  // For tests: the schedulers in column order and a single tick.
-  const std::vector<std::unique_ptr<Scheduler>>& schedulers() const { return schedulers_; }
-  bool Finished() const { return workload_.all_arrived() && !pending_; }
-  void Tick();
-
  private:
-  bool Idle() const;
+  // The requests of a batch join every queue, a chunk at a time.
+  void Deliver(uint64_t tick, int32_t count);
+  void RunAllUntil(uint64_t tick);
+  // Notes scheduler i's next event and whether it has work, which change
+  // only when it runs or receives requests.
+  void Note(size_t i);
+  // No scheduler has work, nor a C-SCAN head on its way: the next tick is idle.
+  bool AllQuiet() const;
+  // Every tick up to this one is busy.
+  uint64_t BusyUntil() const;
+  // After the last arrival: the end of the run.
+  SimulationOutcome Finish();
 
   const RunConfig& config_;
   const DiskTiming disk_;
   Workload& workload_;
   FrontEndLink* link_;
-  std::vector<Request> arrivals_;
+  StopCheck stop_;
+  std::unique_ptr<Arrival[]> arrivals_;
+  RunState state_;
   std::vector<std::unique_ptr<Scheduler>> schedulers_;
-  uint32_t clock_ = 0;
-  bool pending_ = false;
+  std::vector<uint64_t> next_events_;  // per scheduler, as last noted
+  std::vector<char> has_work_;         // per scheduler, as last noted
 };
 
 }  // namespace schedule

@@ -10,15 +10,15 @@ namespace schedule {
 class CLook : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
-  void Step(const StepContext& context) override;
 
  protected:
-  void Refresh(int32_t index) override;
+  void Decide(uint64_t tick) override;
+  void Refresh(int32_t slot) override;
 
  private:
-  // One step of the return; true when the step is over.
-  bool ReturnStep();
-  void ServingStep(const StepContext& context);
+  // A decision on the way down; true when it used the tick.
+  bool ReturnStep(uint64_t tick);
+  void ServingStep(uint64_t tick);
 };
 
 }  // namespace schedule

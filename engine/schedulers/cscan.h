@@ -10,20 +10,24 @@ namespace schedule {
 class CScan : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
-  void Step(const StepContext& context) override;
   // On the highest cylinder or on the way back the head is never idle.
   bool KeepsDiskBusy() const override { return direction_ == -1 || AtTop(); }
 
  protected:
-  void Refresh(int32_t index) override;
+  void Decide(uint64_t tick) override;
+  void Refresh(int32_t slot) override {
+    if (direction_ == +1) RefreshUpward(slot);
+  }
+  // The return sweep goes to cylinder 0 whatever arrives.
+  bool RedirectsOnArrival() const override { return direction_ == +1; }
 
  private:
   // On the highest cylinder of a disk that has more than one: a disk of one
   // cylinder has no return sweep, since the head would leave the disk.
   bool AtTop() const { return head_ == disk_.highest_cylinder && head_ > 0; }
-  // One step of the return sweep; true when the step is over.
-  bool ReturnStep();
-  void ServingStep(const StepContext& context);
+  // A decision on the way back; true when it used the tick.
+  bool ReturnStep(uint64_t tick);
+  void ServingStep(uint64_t tick);
 };
 
 }  // namespace schedule

@@ -1,26 +1,112 @@
 #include "engine/schedulers/head_scheduler.h"
 
+#include <algorithm>
+
 #include "engine/link.h"
 
 namespace schedule {
 
-void HeadScheduler::Serve(const Request& request, const StepContext& context) {
-  uint32_t wait = context.clock - request.arrival;
-  accounts_.wait_total += wait;
-  if (wait > accounts_.max_wait) accounts_.max_wait = wait;
-  transfer_ = static_cast<uint16_t>(disk_.block_time);
-  if (context.link != nullptr) context.link->CountService();
+namespace {
+// Events handled between two looks for a stop: well under a millisecond.
+constexpr uint32_t kEventsPerPoll = 1024;
+}  // namespace
+
+bool HeadScheduler::Stopped() {
+  if (run_.stop == nullptr) return false;
+  if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
+  return run_.stop->Poll();
 }
 
-void HeadScheduler::Move(int32_t d, bool settles) {
-  head_ += d;
-  if (settles) {
-    accounts_.seek_total += disk_.move_and_settle();
-    busy_ = disk_.move_and_settle_rest();
-  } else {
-    accounts_.seek_total += disk_.seek_time;
-    busy_ = disk_.seek_time - 1;
+void HeadScheduler::RunUntil(uint64_t tick) {
+  while (event_ < tick) {
+    if (Stopped()) return;
+    Act();
   }
+}
+
+uint64_t HeadScheduler::Drain() {
+  uint64_t quiet = 0;
+  while (HasPending() && event_ != kNever) {
+    if (Stopped()) return quiet;
+    const uint64_t tick = event_;
+    Act();
+    if (!HasPending()) quiet = tick + 1;
+  }
+  return quiet;
+}
+
+void HeadScheduler::Finish(uint64_t tick) {
+  RunUntil(tick);
+  Materialize(tick);
+}
+
+void HeadScheduler::Act() {
+  switch (phase_) {
+    case Phase::kMoving:
+      MakeMoves(run_plan_.moves);
+      Decide(event_);
+      break;
+    case Phase::kFree:
+      Decide(event_);
+      break;
+    case Phase::kTransfer: {
+      const uint64_t tick = event_;
+      CompleteTransfer();
+      WaitUntil(tick + 1);
+      break;
+    }
+    case Phase::kIdle:
+      break;
+  }
+}
+
+void HeadScheduler::Serve(uint64_t tick, uint32_t arrival) {
+  uint32_t wait = static_cast<uint32_t>(tick) - arrival;
+  accounts_.wait_total += wait;
+  if (wait > accounts_.max_wait) accounts_.max_wait = wait;
+  if (run_.link != nullptr) run_.link->CountService();
+  // The transfer's first tick is this one; with a block time of 1 it also
+  // ends in it.
+  if (disk_.block_time == 1) {
+    CompleteTransfer();
+    WaitUntil(tick + 1);
+  } else {
+    phase_ = Phase::kTransfer;
+    event_ = tick + static_cast<uint64_t>(disk_.block_time) - 1;
+  }
+}
+
+void HeadScheduler::StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
+  phase_ = Phase::kMoving;
+  run_plan_ = Run{tick, direction, moves, settles};
+  event_ = tick + moves * static_cast<uint64_t>(disk_.seek_time) +
+           (settles ? static_cast<uint64_t>(disk_.settle_time) : 0);
+}
+
+void HeadScheduler::LimitRunToOneMove() {
+  if (phase_ != Phase::kMoving || run_plan_.moves <= 1) return;
+  StartRun(run_plan_.start, run_plan_.direction, 1, false);
+}
+
+void HeadScheduler::MakeMoves(uint64_t moves) {
+  const Run& run = run_plan_;
+  head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
+  uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
+  if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
+  accounts_.seek_total = static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
+  phase_ = Phase::kFree;
+  AfterMoves(moves);
+}
+
+void HeadScheduler::Materialize(uint64_t tick) {
+  if (phase_ != Phase::kMoving || tick <= run_plan_.start) return;
+  // Moves happen in ticks start, start + seek, ...: those before `tick`.
+  const uint64_t seek = static_cast<uint64_t>(disk_.seek_time);
+  const uint64_t made = std::min(run_plan_.moves, (tick - run_plan_.start + seek - 1) / seek);
+  const bool all = made == run_plan_.moves;
+  const uint64_t start = run_plan_.start;
+  MakeMoves(made);
+  if (!all) WaitUntil(start + made * seek);  // else event_ stays: the end of the run
 }
 
 }  // namespace schedule

@@ -8,43 +8,95 @@
 
 namespace schedule {
 
-// A head with its countdowns and accounts, and the common timing model:
-// one cylinder per seek period, settle on arriving at the target, serve on
-// the target's cylinder, then the block transfer.
+// A head with its accounts and the common timing model: one cylinder per
+// seek period, settle on the move that reaches the target, serve on the
+// target's cylinder in the first free tick there, then the block transfer.
+//
+// The head goes from event to event. At a decision (a tick in which it is
+// free) the algorithm serves, stands still, or starts a run of moves in one
+// direction; a run of d moves is one event, and the state in any tick of it
+// follows by arithmetic, which is what an arrival in the middle of a run
+// needs (Materialize). The tick a transfer completes in is an event too,
+// since arrivals in that tick come before the removal from the queue.
 class HeadScheduler : public Scheduler {
  public:
-  HeadScheduler(const DiskTiming& disk, int32_t initial_head)
-      : disk_(disk), head_(initial_head) {}
+  HeadScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
+      : disk_(disk), run_(run), head_(initial_head) {}
 
+  void RunUntil(uint64_t tick) override;
+  uint64_t Drain() override;
+  void Finish(uint64_t tick) override;
+  uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
-  int32_t head() const { return head_; }
 
  protected:
-  // The first part of every step: true when the tick went to counting down.
-  bool CountDownBusy() {
-    if (busy_ == 0) return false;
-    --busy_;
-    return true;
+  enum class Phase {
+    kFree,      // free in tick event_: a decision
+    kTransfer,  // the transfer completes in tick event_
+    kMoving,    // a run of moves; free again in tick event_
+    kIdle,      // standing still until a request arrives
+  };
+
+  // The algorithm's step in `tick`, with the head free: it ends by serving,
+  // starting a run, waiting or standing still.
+  virtual void Decide(uint64_t tick) = 0;
+  // The transfer has ended: the served request leaves the queue.
+  virtual void CompleteTransfer() = 0;
+  // Called after `moves` moves of a run have been made.
+  virtual void AfterMoves(uint64_t moves) { (void)moves; }
+
+  // Serves a request that arrived in `arrival` (the 32-bit clock): its wait
+  // ends now and its transfer starts in this tick.
+  void Serve(uint64_t tick, uint32_t arrival);
+  // Moves `moves` cylinders in `direction`, one every seek period starting
+  // in `tick`; the last move settles when `settles`.
+  void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles);
+  // Shortens the run just started to its first move, which then does not
+  // settle unless it was the only one.
+  void LimitRunToOneMove();
+  // The head is busy until `tick`, its next decision.
+  void WaitUntil(uint64_t tick) {
+    phase_ = Phase::kFree;
+    event_ = tick;
   }
-  // Runs the transfer countdown. True when the tick went to the transfer;
-  // `completed` tells that the transfer ended in it.
-  bool TickTransfer(bool* completed) {
-    *completed = false;
-    if (transfer_ == 0) return false;
-    *completed = transfer_-- == 1;
-    return true;
+  void StandStill() {
+    phase_ = Phase::kIdle;
+    event_ = kNever;
   }
-  // Serves `request` now: its waiting time ends here and its transfer starts.
-  void Serve(const Request& request, const StepContext& context);
-  // Moves one cylinder in direction d and charges the move; `settles` when
-  // the new cylinder is the target's.
-  void Move(int32_t d, bool settles);
+  // A request arrived in `tick`: a head standing still decides there.
+  void WakeAt(uint64_t tick) {
+    if (phase_ == Phase::kIdle) WaitUntil(tick);
+  }
+  // Brings a run under way to the start of `tick`: the moves made in the
+  // ticks before it are accounted, and the head is next free after the
+  // countdown of the last of them.
+  void Materialize(uint64_t tick);
+  bool moving() const { return phase_ == Phase::kMoving; }
 
   const DiskTiming disk_;
+  const RunState& run_;
   int32_t head_;
-  int32_t busy_ = 0;
-  uint16_t transfer_ = 0;
   Accounts accounts_;
+
+ private:
+  struct Run {
+    uint64_t start;  // the tick of the first move
+    int32_t direction;
+    uint64_t moves;
+    bool settles;
+  };
+
+  // Handles the next event.
+  void Act();
+  // Accounts the first `moves` moves of the run and ends it.
+  void MakeMoves(uint64_t moves);
+  // Counts an event; true when a stop has been requested.
+  bool Stopped();
+
+  Phase phase_ = Phase::kFree;
+  uint64_t event_ = 0;
+  Run run_plan_{};
+  uint32_t events_ = 0;
 };
 
 }  // namespace schedule

@@ -2,21 +2,24 @@
 
 namespace schedule {
 
-void Look::LookMove() {
+void Look::LookMove(uint64_t tick) {
   if (target_ != kNone) {
-    MoveOne(direction_);
+    RunTowardTarget(tick, direction_);
     return;
   }
   direction_ = -direction_;
   int32_t new_head = head_ + direction_;
   target_ = NearestInDirection(new_head, direction_);
-  Move(direction_, target_ != kNone && Cylinder(target_) == new_head);
+  StartRun(tick, direction_, 1, target_ != kNone && Cylinder(target_) == new_head);
 }
 
-void Look::Step(const StepContext& context) {
-  if (CountDownBusy() || TransferOrServe(context)) return;
-  if (pending() == 0) return;  // stands still, keeping its direction
-  LookMove();
+void Look::Decide(uint64_t tick) {
+  if (ServeIfOnTarget(tick)) return;
+  if (pending() == 0) {
+    StandStill();  // keeping its direction
+    return;
+  }
+  LookMove(tick);
 }
 
 }  // namespace schedule

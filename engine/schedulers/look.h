@@ -10,13 +10,13 @@ namespace schedule {
 class Look : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
-  void Step(const StepContext& context) override;
 
  protected:
-  void Refresh(int32_t index) override { RefreshAhead(index); }
-  // Moves one cylinder towards the target, or turns when there is none and
-  // moves one cylinder the other way, taking the nearest request there.
-  void LookMove();
+  void Decide(uint64_t tick) override;
+  void Refresh(int32_t slot) override { RefreshAhead(slot); }
+  // Moves towards the target, or turns when there is none and moves one
+  // cylinder the other way, taking the nearest request there.
+  void LookMove(uint64_t tick);
 };
 
 }  // namespace schedule

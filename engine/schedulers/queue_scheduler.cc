@@ -1,46 +1,50 @@
 #include "engine/schedulers/queue_scheduler.h"
 
+#include <algorithm>
+
 namespace schedule {
 
-namespace {
-int64_t Abs(int64_t v) { return v < 0 ? -v : v; }
-}  // namespace
-
-void QueueScheduler::Arrive(const Request& request) {
-  queue_.push_back(request);
-  index_.Add(request.cylinder, pending() - 1);
-  Refresh(pending() - 1);
+void QueueScheduler::Arrive(uint64_t tick, int32_t first, int32_t last) {
+  if (moving() && RedirectsOnArrival()) Materialize(tick);
+  for (int32_t request = first; request < last; ++request) {
+    Refresh(queue_.Append(run_.arrivals[request]));
+  }
+  WakeAt(tick);
 }
 
-int64_t QueueScheduler::Distance(int32_t index) const {
-  return Abs(int64_t{Cylinder(index)} - head_);
+int32_t QueueScheduler::Nearest(int32_t x) const {
+  const CylinderRanks& cylinders = *run_.cylinders;
+  const int32_t above = queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
+  const int32_t below = queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
+  if (above == kNone) return below;
+  if (below == kNone) return above;
+  const int64_t d_above = int64_t{Cylinder(above)} - x;
+  const int64_t d_below = int64_t{x} - Cylinder(below);
+  if (d_below < d_above) return below;
+  if (d_above < d_below) return above;
+  return std::min(above, below);  // also when both are on x's own cylinder
 }
-
-int32_t QueueScheduler::Nearest(int32_t x) const { return index_.Nearest(x); }
 
 int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
-  return index_.NearestInDirection(x, d);
+  const CylinderRanks& cylinders = *run_.cylinders;
+  if (d >= 0) return queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
+  return queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
 }
 
-bool QueueScheduler::TransferOrServe(const StepContext& context) {
-  for (;;) {
-    if (RunTransfer()) return true;
-    if (target_ == kNone) target_ = ChooseTarget();
-    if (!OnTarget()) return false;
-    ServeTarget(context);
-  }
+bool QueueScheduler::ServeIfOnTarget(uint64_t tick) {
+  if (target_ == kNone) target_ = ChooseTarget();
+  if (target_ == kNone || Cylinder(target_) != head_) return false;
+  Serve(tick, queue_.arrival(target_));
+  return true;
 }
 
-// The freed slot takes the last entry, so the index of that entry changes.
-void QueueScheduler::Remove(int32_t index) {
-  const int32_t last = pending() - 1;
-  index_.Erase(queue_[index].cylinder, index);
-  if (index != last) {
-    index_.Erase(queue_[last].cylinder, last);
-    index_.Add(queue_[last].cylinder, index);
-    queue_[index] = queue_[last];
+void QueueScheduler::RunTowardTarget(uint64_t tick, int32_t d) {
+  const int64_t ahead = (int64_t{Cylinder(target_)} - head_) * d;
+  if (ahead >= 1) {
+    StartRun(tick, d, static_cast<uint64_t>(ahead), true);
+  } else {
+    StartRun(tick, d, 1, false);
   }
-  queue_.pop_back();
 }
 
 }  // namespace schedule

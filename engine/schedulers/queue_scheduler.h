@@ -2,10 +2,9 @@
 #define SCHEDULE_ENGINE_SCHEDULERS_QUEUE_SCHEDULER_H_
 
 #include <cstdint>
-#include <vector>
 
-#include "engine/schedulers/cylinder_index.h"
 #include "engine/schedulers/head_scheduler.h"
+#include "engine/schedulers/request_queue.h"
 
 namespace schedule {
 
@@ -15,77 +14,62 @@ inline constexpr int32_t kNone = -1;
 // requests, a target in it and a sweep direction.
 class QueueScheduler : public HeadScheduler {
  public:
-  using HeadScheduler::HeadScheduler;
+  QueueScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
+      : HeadScheduler(disk, run, initial_head), queue_(run.total, run.cylinders->size()) {}
 
-  void Arrive(const Request& request) override;
-  bool HasPending() const override { return !queue_.empty(); }
-
-  // Read-only views for tests.
-  int32_t direction() const { return direction_; }
-  int32_t target() const { return target_; }
-  const std::vector<Request>& queue() const { return queue_; }
+  void Arrive(uint64_t tick, int32_t first, int32_t last) override;
+  bool HasPending() const override { return queue_.size() != 0; }
 
  protected:
-  // Offers a new request, already appended at `index`, as the target. A
+  // Offers a new request, already appended in `slot`, as the target. A
   // scheduler without a target ignores the offer.
-  virtual void Refresh(int32_t index) { (void)index; }
+  virtual void Refresh(int32_t slot) { (void)slot; }
+  // True when an arrival can change where a run under way is heading, so
+  // that the run must be cut at the arrival and decided on again.
+  virtual bool RedirectsOnArrival() const { return true; }
+  // The target a free head takes up: by default the nearest request at or
+  // beyond the head in the sweep direction.
+  virtual int32_t ChooseTarget() const { return NearestInDirection(head_, direction_); }
+  void CompleteTransfer() override {
+    queue_.Remove(target_);
+    target_ = kNone;
+  }
 
   // The refresh of the sweeping schedulers: a new request at or beyond the
   // head in its direction that is strictly nearer than the target replaces it.
-  void RefreshAhead(int32_t index) {
+  void RefreshAhead(int32_t slot) {
     if (target_ == kNone) return;
-    int64_t ahead = (int64_t{Cylinder(index)} - head_) * direction_;
-    if (ahead >= 0 && Distance(index) < Distance(target_)) target_ = index;
+    int64_t ahead = (int64_t{Cylinder(slot)} - head_) * direction_;
+    if (ahead >= 0 && Distance(slot) < Distance(target_)) target_ = slot;
   }
-
   // The refresh of a serving upward sweep: a new request at or above the
   // head that is strictly nearer than the target replaces it.
-  void RefreshUpward(int32_t index) {
+  void RefreshUpward(int32_t slot) {
     if (target_ == kNone) return;
-    if (Cylinder(index) >= head_ && Distance(index) < Distance(target_)) target_ = index;
+    if (Cylinder(slot) >= head_ && Distance(slot) < Distance(target_)) target_ = slot;
   }
 
-  // The entry nearest to cylinder x; among equal distances the lowest index.
+  // The entry nearest to cylinder x; among equal distances the lowest slot.
   int32_t Nearest(int32_t x) const;
   // The same among the entries on x's cylinder or beyond it in direction d.
   int32_t NearestInDirection(int32_t x, int32_t d) const;
 
-  int32_t Cylinder(int32_t index) const { return queue_[index].cylinder; }
-  // Distance of entry `index` from the head.
-  int64_t Distance(int32_t index) const;
-  bool OnTarget() const { return target_ != kNone && head_ == Cylinder(target_); }
-  int32_t pending() const { return static_cast<int32_t>(queue_.size()); }
-
-  // Removes entry `index`: its slot takes the queue's last entry, which is
-  // why queue order after removals is not arrival order.
-  void Remove(int32_t index);
-  // Runs the transfer countdown; true when the tick went to the transfer.
-  bool RunTransfer() {
-    bool completed;
-    if (!TickTransfer(&completed)) return false;
-    if (completed) CompleteTransfer();
-    return true;
+  int32_t Cylinder(int32_t slot) const { return run_.cylinders->cylinder(queue_.rank(slot)); }
+  // Distance of entry `slot` from the head.
+  int64_t Distance(int32_t slot) const {
+    int64_t d = int64_t{Cylinder(slot)} - head_;
+    return d < 0 ? -d : d;
   }
-  // The target's transfer has ended: it leaves the queue.
-  virtual void CompleteTransfer() {
-    Remove(target_);
-    target_ = kNone;
-  }
-  void ServeTarget(const StepContext& context) { Serve(queue_[target_], context); }
-  // The target a free head takes up: by default the nearest request at or
-  // beyond the head in the sweep direction.
-  virtual int32_t ChooseTarget() const { return NearestInDirection(head_, direction_); }
-  // The part of a step that every scheduler shares once its head is free:
-  // run the transfer, take up a target and serve it while the head is on
-  // its cylinder (a block time of 1 frees the head again in the same tick).
-  // True when the tick is used up; false when the head may move.
-  bool TransferOrServe(const StepContext& context);
-  // Moves one cylinder in direction d, settling when it reaches the target.
-  void MoveOne(int32_t d) { Move(d, target_ != kNone && head_ + d == Cylinder(target_)); }
-  void MoveWithoutSettle(int32_t d) { Move(d, false); }
+  int32_t pending() const { return queue_.size(); }
 
-  std::vector<Request> queue_;
-  CylinderIndex index_;  // the same entries, ordered for the searches
+  // The shared start of a decision: takes up a target when there is none,
+  // and serves it when the head is on its cylinder. True when it served.
+  bool ServeIfOnTarget(uint64_t tick);
+  // A run in direction d towards the target (settling on it) when it lies
+  // ahead; otherwise one move in direction d.
+  void RunTowardTarget(uint64_t tick, int32_t d);
+
+  RequestQueue queue_;
   int32_t target_ = kNone;
   int32_t direction_ = +1;
 };

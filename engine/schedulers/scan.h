@@ -10,10 +10,10 @@ namespace schedule {
 class Scan : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
-  void Step(const StepContext& context) override;
 
  protected:
-  void Refresh(int32_t index) override { RefreshAhead(index); }
+  void Decide(uint64_t tick) override;
+  void Refresh(int32_t slot) override { RefreshAhead(slot); }
 };
 
 }  // namespace schedule

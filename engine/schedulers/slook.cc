@@ -2,35 +2,28 @@
 
 namespace schedule {
 
-namespace {
-// 32-bit signed addition that wraps, as the waisted time does.
-int32_t WrappingAdd(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-}  // namespace
-
-SLook::SLook(const DiskTiming& disk, int32_t initial_head, const SlookOptions& options)
-    : Look(disk, initial_head), options_(options), waisted_(options.constant) {}
+SLook::SLook(const DiskTiming& disk, const RunState& run, int32_t initial_head,
+             const SlookOptions& options)
+    : Look(disk, run, initial_head), options_(options), waisted_(options.constant) {}
 
 // Tracks the extremes (equal cylinders leave the older one in place), then
 // refreshes the target as LOOK does.
-void SLook::Refresh(int32_t index) {
-  if (highest_ == kNone || Cylinder(index) > Cylinder(highest_)) {
-    highest_ = index;
+void SLook::Refresh(int32_t slot) {
+  if (highest_ == kNone || Cylinder(slot) > Cylinder(highest_)) {
+    highest_ = slot;
     extremes_changed_ = true;
   }
-  if (lowest_ == kNone || Cylinder(index) < Cylinder(lowest_)) {
-    lowest_ = index;
+  if (lowest_ == kNone || Cylinder(slot) < Cylinder(lowest_)) {
+    lowest_ = slot;
     extremes_changed_ = true;
   }
-  RefreshAhead(index);
+  RefreshAhead(slot);
 }
 
+// A decision is made only with the head free and no transfer running, which
+// is every decision of this engine; until it is made the flag stays set.
 void SLook::TurnDecision() {
-  if (!extremes_changed_ || pending() == 0 || busy_ != 0 || transfer_ != 0 ||
-      waisted_ == kSaturated) {
-    return;  // considered again in the next tick
-  }
+  if (!extremes_changed_ || pending() == 0 || waisted_ == kSaturatedWaisted) return;
   extremes_changed_ = false;
   int64_t d_low = Distance(lowest_);
   int64_t d_high = Distance(highest_);
@@ -54,7 +47,7 @@ void SLook::TurnDecision() {
 void SLook::CompleteTransfer() {
   const int32_t served = target_;
   const int32_t old_last = pending() - 1;
-  Remove(served);
+  queue_.Remove(served);
   int16_t kind = kOrdinary;
   if (served == lowest_) {
     lowest_ = NearestInDirection(0, +1);
@@ -89,23 +82,23 @@ void SLook::ResetAfterService(int16_t kind) {
   }
 }
 
-// The waisted time grows by the factor per cylinder moved; once it would
-// overflow a 32-bit number together with the disk size, it sticks at the
-// saturation value and no early turn is considered any more.
-void SLook::AddFactor() {
-  if (waisted_ == kSaturated && options_.factor >= 0) return;  // stuck until a reset
-  waisted_ = WrappingAdd(waisted_, options_.factor);
-  if (WrappingAdd(WrappingAdd(waisted_, disk_.highest_cylinder), 10) < 0) waisted_ = kSaturated;
-}
-
-void SLook::Step(const StepContext& context) {
-  if (CountDownBusy() || TransferOrServe(context)) return;
+void SLook::Decide(uint64_t tick) {
+  TurnDecision();
+  if (ServeIfOnTarget(tick)) return;
   if (pending() != 0) {
-    LookMove();
-    AddFactor();
-  } else if (options_.reset == static_cast<int16_t>(SlookReset::kEmptyQueue)) {
+    LookMove(tick);
+    // A decision held back by the saturation is looked at again in the next
+    // free tick, which a negative factor may have made possible: so one
+    // move at a time until then.
+    if (extremes_changed_ && waisted_ == kSaturatedWaisted && options_.factor < 0) {
+      LimitRunToOneMove();
+    }
+    return;
+  }
+  if (options_.reset == static_cast<int16_t>(SlookReset::kEmptyQueue)) {
     waisted_ = options_.constant;
   }
+  StandStill();
 }
 
 }  // namespace schedule

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/schedulers/look.h"
+#include "engine/schedulers/waisted_time.h"
 
 namespace schedule {
 
@@ -21,27 +22,24 @@ struct SlookOptions {
 // by more than the accumulated waisted time.
 class SLook : public Look {
  public:
-  // The waisted time at which early turns are no longer considered.
-  static constexpr int32_t kSaturated = 0x7FFFFFFE;
-
-  SLook(const DiskTiming& disk, int32_t initial_head, const SlookOptions& options);
-
-  void BeforeSteps() override { TurnDecision(); }
-  void Step(const StepContext& context) override;
-
-  int32_t waisted_time() const { return waisted_; }
+  SLook(const DiskTiming& disk, const RunState& run, int32_t initial_head,
+        const SlookOptions& options);
 
  protected:
-  void Refresh(int32_t index) override;
+  void Decide(uint64_t tick) override;
+  void Refresh(int32_t slot) override;
   void CompleteTransfer() override;
+  void AfterMoves(uint64_t moves) override {
+    waisted_ = WaistedAfterMoves(waisted_, options_.factor, disk_.highest_cylinder, moves);
+  }
 
  private:
   // Which extreme the last served request was, for the Ping Pong reset.
   enum Kind : int16_t { kOrdinary = 0, kLowest = 1, kHighest = 2 };
 
+  // Considered in every tick in which the head is free, before its step.
   void TurnDecision();
   void ResetAfterService(int16_t kind);
-  void AddFactor();
 
   SlookOptions options_;
   int32_t waisted_;

@@ -2,9 +2,13 @@
 
 namespace schedule {
 
-void Sstf::Step(const StepContext& context) {
-  if (CountDownBusy() || TransferOrServe(context) || target_ == kNone) return;
-  MoveOne(Cylinder(target_) > head_ ? +1 : -1);
+void Sstf::Decide(uint64_t tick) {
+  if (ServeIfOnTarget(tick)) return;
+  if (target_ == kNone) {
+    StandStill();
+    return;
+  }
+  RunTowardTarget(tick, Cylinder(target_) > head_ ? +1 : -1);
 }
 
 }  // namespace schedule

@@ -10,10 +10,11 @@ namespace schedule {
 class Sstf : public QueueScheduler {
  public:
   using QueueScheduler::QueueScheduler;
-  void Step(const StepContext& context) override;
 
  protected:
+  void Decide(uint64_t tick) override;
   int32_t ChooseTarget() const override { return Nearest(head_); }
+  bool RedirectsOnArrival() const override { return false; }
 };
 
 }  // namespace schedule

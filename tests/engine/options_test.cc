@@ -164,6 +164,7 @@ TEST(RefusalTest, UnusableDiskWorkloadOrAnswersAreRefused) {
   ExpectRefused(Quiet({"-t:-5", "-n:0"}));
   ExpectRefused(Quiet({"-t:5", "-n:-2", "-p:50"}));
   ExpectRefused(Quiet({"-t:5", "-n:1", "-p:0"}));              // never an arrival
+  ExpectRefused(Quiet({"-t:5", "-n:1"}), "nan\n");             // nor with no number
   ExpectRefused(Quiet({"-t:5", "-a:1e6", "-tu:1"}));           // e^-1000000 is 0
   ExpectRefused(Quiet({"-t:5", "-a:1e-20", "-tu:1e-20"}));     // e^-1e-40 is 1
   ExpectRefused(Quiet({"-t:5", "-a:5", "-tu:0.01", "-r:0"}));  // the large generator gives 0s
@@ -176,6 +177,20 @@ TEST(RefusalTest, UnusableDiskWorkloadOrAnswersAreRefused) {
   ExpectRefused(Quiet({"-t:1", "-n:0", "-mt:1"}));
   EXPECT_EQ(RunApp(Quiet({"-t:1", "-n:0", "-mt:1"})).out,
             "You should #define RLATENCY to use -mt option.\n");
+}
+
+TEST(RefusalTest, TotalsBeyondTheMachinesMemoryAreRefusedAtOnce) {
+  // Given on the command line: refused before anything is written or asked.
+  TempDir dir;
+  AppRun run = RunApp({"-t:2000000000", "-n:0", "-s:" + dir / "seek.csv"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, StartsWith("schedule: 2000000000 requests need "));
+  EXPECT_THAT(run.err, HasSubstr(" GB of memory for their queues; this machine has "));
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  EXPECT_EQ(run.out, "");  // not even a prompt
+  EXPECT_EQ(ReadFile(dir / "seek.csv"), "");
+  // Typed at the prompt: refused as soon as it is known.
+  ExpectRefused(Quiet({"-n:0"}), "2000000000\n");
 }
 
 TEST(RefusalTest, IdleSkipOrAWindowMakeTheRunUsable) {

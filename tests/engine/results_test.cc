@@ -85,8 +85,7 @@ TEST(LinkTest, ProgressCountsEveryServiceOfEveryScheduler) {
     const char* option;
     uint32_t served;
     size_t posts;
-  } kCases[] = {{"-c:100", 7000, 72}, {"-FCFS", 6000, 62}, {"-c:-1", 0, 2},
-                {"-c:-2", 7000, 7002}};
+  } kCases[] = {{"-c:100", 7000, 72}, {"-FCFS", 6000, 62}, {"-c:-1", 0, 2}, {"-c:-2", 7000, 7002}};
   for (const auto& c : kCases) {
     AppRun run = RunApp(Quiet({"-hw:3", "-c:100", "-t:1000", "-n:0", "-r:5", c.option}));
     EXPECT_EQ(run.status, 0) << run.err;
@@ -110,6 +109,40 @@ TEST(LinkTest, StoppedRunWritesNoDataRow) {
   EXPECT_EQ(ReadFile(dir / "s.csv"), std::string(kLabelRow) + "\n");
   ASSERT_FALSE(run.posts.empty());
   EXPECT_EQ(run.posts.back().message, kProgressMessage);
+}
+
+// A stop takes effect wherever the run spends its time: while millions of
+// requests join the queues in the first tick, while the schedulers serve
+// them, and while the workload is scanned for a rare arrival. The channel
+// asks for a stop from its `first_stop`-th poll on; every poll is due.
+TEST(LinkTest, StopReachesEveryPartOfALargeRun) {
+  const struct {
+    std::vector<std::string> arguments;
+    int first_stop;
+    bool some_served;
+    const char* where;
+  } kCases[] = {
+      {{"-t:3000000", "-n:0"}, 2, false, "adding 3000000 requests in tick 0"},
+      {{"-t:100000", "-n:0"}, 30, true, "serving 100000 requests"},
+      {{"-t:1", "-n:1", "-p:0.0000001"}, 3, false, "scanning for an arrival (1 in 10^9 ticks)"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.where);
+    TempDir dir;
+    std::vector<std::string> arguments = Quiet(c.arguments);
+    for (const char* more : {"-hw:3", "-c:1000000000", "-r:5"}) arguments.push_back(more);
+    arguments.push_back("-s:" + dir / "s.csv");
+    std::vector<PostedMessage> posts;
+    AppRun run = RunApp(arguments, "", false, RunClock,
+                        std::make_unique<FakeChannel>(&posts, true, c.first_stop));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(dir / "s.csv"), std::string(kLabelRow) + "\n");  // no data row
+    // Hello, then the last progress message with every service so far.
+    ASSERT_EQ(posts.size(), 2u);
+    EXPECT_EQ(posts.back().message, kProgressMessage);
+    EXPECT_EQ(posts.back().wparam > 0, c.some_served);
+    EXPECT_LT(posts.back().wparam, 7u * 100000u);
+  }
 }
 
 }  // namespace

@@ -10,8 +10,9 @@
 namespace schedule {
 namespace {
 
-// Whole runs over a manual list. Totals are "wait total/maximum wait/seek
-// total" of FCFS, SSTF, SCAN, C-SCAN, LOOK, C-LOOK and S-LOOK.
+// Whole runs over a manual list, on the reference clock loop and on the
+// engine's clock. Totals are "wait total/maximum wait/seek total" of FCFS,
+// SSTF, SCAN, C-SCAN, LOOK, C-LOOK and S-LOOK.
 TEST(SchedulersTest, TotalsOfWholeRuns) {
   const struct {
     std::vector<std::string> arguments;
@@ -62,6 +63,7 @@ TEST(SchedulersTest, TotalsOfWholeRuns) {
     auto rig = ManualRig(c.arguments, c.requests);
     rig->RunToEnd();
     EXPECT_EQ(rig->Totals(), c.totals) << c.requests << ": " << c.why;
+    EXPECT_EQ(rig->EngineTotals(), c.totals) << c.requests << ": " << c.why;
   }
 }
 
@@ -120,7 +122,7 @@ TEST(SlookTest, SaturatedWaistedTimeSuppressesTurns) {
     rig->Tick(3);
     EXPECT_EQ(rig->scheduler(kSLook).direction(), saturates ? +1 : -1) << factor;
     rig->Tick(10);
-    EXPECT_EQ(rig->slook().waisted_time() == SLook::kSaturated, saturates) << factor;
+    EXPECT_EQ(rig->slook().waisted_time() == reference::SLook::kSaturated, saturates) << factor;
   }
 }
 

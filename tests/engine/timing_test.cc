@@ -40,6 +40,7 @@ TEST(TimingTest, AllSchedulersAgreeOnASimplePath) {
       EXPECT_EQ(a.max_wait, algo == kFcfs ? c.fcfs_max : c.max_wait);
       EXPECT_EQ(a.seek_total, c.seek);
     }
+    EXPECT_EQ(rig->EngineTotals(), rig->Totals()) << c.requests;
   }
 }
 
@@ -52,6 +53,7 @@ TEST(TimingTest, FcfsShortcutKeepsTheWaitTotalButShortensTheMaximum) {
   auto rig = ManualRig({"-e:3", "-b:1"}, "2 1");
   rig->RunToEnd();
   EXPECT_EQ(rig->Totals(), "16/7/9 10/7/6 10/7/6 10/7/6 10/7/6 10/7/6 10/7/6");
+  EXPECT_EQ(rig->EngineTotals(), rig->Totals());
 
   // The shortcut waits for the last arrival: 3 is served at tick 9 by all,
   // since the request on 0 is still to come (tick 21). After it, FCFS alone
@@ -60,6 +62,7 @@ TEST(TimingTest, FcfsShortcutKeepsTheWaitTotalButShortensTheMaximum) {
   late->RunToEnd();
   EXPECT_EQ(late->Totals(),
             "18/9/18 18/9/18 6000/5991/6000 6000/5991/6000 18/9/18 18/9/18 18/9/18");
+  EXPECT_EQ(late->EngineTotals(), late->Totals());
 }
 
 }  // namespace

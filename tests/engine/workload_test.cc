@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "tests/engine/engine_test_support.h"
 
@@ -101,6 +102,71 @@ TEST(WorkloadTest, PoissonCountsAreProductsOfUniforms) {
   }
 }
 
+// The batch-by-batch answers against the tick-by-tick ones of a twin
+// workload with the same seed: the same ticks, counts and cylinders, idle
+// ticks drawn where the tick-by-tick run has them, and scans cut off at
+// arbitrary ticks.
+TEST(WorkloadTest, BatchesDrawWhatTicksDraw) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* list;  // manual mode
+  } kCases[] = {
+      {{"-t:40", "-n:0"}, nullptr},
+      {{"-t:300", "-n:3", "-p:2"}, nullptr},
+      {{"-t:300", "-n:1", "-p:100"}, nullptr},
+      {{"-t:100", "-n:2", "-p:0"}, nullptr},  // only idle ticks bring requests
+      {{"-t:300", "-a:50", "-tu:0.01"}, nullptr},
+      {{"-t:300", "-a:50", "-tu:0.0001"}, nullptr},
+      {{"-t:300", "-a:5", "-tu:0.01", "-r:0"}, nullptr},  // the large generator gives 0s
+      {{"-t:0", "-m:50"}, "0\n3 3 70, 4 t0 5 t0 t7 1\n,, 6 t20000 8 9 t3"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    auto make = [&c](Generators* generators, RunConfig* config) {
+      FrontEndLink link(std::make_unique<FakeChannel>(nullptr, false));
+      FilePtr out(std::tmpfile());
+      std::string error;
+      ParseOptions(Quiet(c.arguments), *config, ParseEffects{generators, &link, out.get()}, &error);
+      if (config->poisson()) config->max_per_tu = 0;
+      FilePtr in = TextStream(c.list == nullptr ? "" : std::string(c.list) + " -1\n");
+      ManualList manual;
+      EXPECT_TRUE(AskMissing(*config, PromptStreams{in.get(), out.get(), false}, &manual).ok);
+      return std::make_unique<Workload>(*config, *generators, std::move(manual));
+    };
+    Generators tick_generators, batch_generators;
+    RunConfig tick_config, batch_config;
+    auto ticks = make(&tick_generators, &tick_config);
+    auto batches = make(&batch_generators, &batch_config);
+    StopCheck stop(nullptr);
+    std::mt19937 rng(5);
+    uint64_t tick = 0;
+    for (int steps = 0; !batches->all_arrived() && steps < 20000; ++steps) {
+      const bool idle = ticks->can_skip_idle() && rng() % 4 == 0;
+      int32_t count;
+      uint64_t arrival_tick = tick;
+      if (idle) {
+        count = batches->IdleTick();
+        ASSERT_EQ(ticks->ArrivalCount(true), count);
+      } else {
+        // Scan a random stretch; the tick-by-tick twin draws the same ticks.
+        uint64_t last = tick + (rng() % 10 == 0 ? rng() % 30000 : rng() % 50);
+        std::optional<ArrivalBatch> batch = batches->NextBatch(last, stop);
+        count = batch ? batch->count : 0;
+        arrival_tick = batch ? batch->tick : last;
+        for (uint64_t t = tick; t < arrival_tick; ++t) ASSERT_EQ(ticks->ArrivalCount(false), 0);
+        ASSERT_EQ(ticks->ArrivalCount(false), count) << "tick " << arrival_tick;
+      }
+      for (int32_t i = 0; i < count; ++i) {
+        ASSERT_EQ(batches->cylinders().cylinder(batches->NextRank()), ticks->NextCylinder());
+      }
+      tick = arrival_tick + 1;
+      ASSERT_EQ(batches->next_tick(), tick);
+    }
+    EXPECT_TRUE(batches->all_arrived());
+    EXPECT_TRUE(ticks->all_arrived());
+  }
+}
+
 TEST(WorkloadTest, ReturningCScanHeadKeepsTicksFromBeingIdle) {
   // Arrivals come only in idle ticks; a C-SCAN head on the highest cylinder
   // or on its way back to 0 makes no tick idle. It starts on the highest.
@@ -153,6 +219,19 @@ TEST(ManualListTest, MarkersSpaceTheBatches) {
   EXPECT_THAT(ArrivalTicks("0\n1 t0 2\n3"), ElementsAre(0, 1, 1));  // newlines join batches
   EXPECT_THAT(ArrivalTicks("0\nt3 7"), ElementsAre(4));
   EXPECT_THAT(ArrivalTicks("0\r\n1\r\n2 -1 3"), ElementsAre(0, 0));  // -1 ends the list
+}
+
+TEST(ManualListTest, BatchesJumpOverTheMarkers) {
+  // A marker of value n puts n + 1 ticks between batches, however large n.
+  ReadList read = Read("0\n6 t2000000000 8 9 t2147483647 t2147483647 1,,");
+  ManualArrivals arrivals(read.list.entries);
+  std::vector<std::pair<uint64_t, int32_t>> batches;
+  uint64_t tick;
+  int32_t count;
+  while (arrivals.NextBatch(&tick, &count)) batches.emplace_back(tick, count);
+  EXPECT_THAT(batches, ElementsAre(std::pair<uint64_t, int32_t>{0, 1},
+                                   std::pair<uint64_t, int32_t>{2000000001, 2},
+                                   std::pair<uint64_t, int32_t>{6294967297, 1}));
 }
 
 TEST(ManualListTest, ConsolePromptShowsTheRunningTime) {

@@ -1,8 +1,8 @@
-#include "engine/schedulers/cylinder_index.h"
+#include "tests/engine/reference/schedulers/cylinder_index.h"
 
 #include <limits>
 
-namespace schedule {
+namespace schedule::reference {
 
 namespace {
 constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
@@ -39,4 +39,4 @@ int32_t CylinderIndex::NearestInDirection(int32_t x, int32_t d) const {
   return entry == nullptr ? kNone : entry->second;
 }
 
-}  // namespace schedule
+}  // namespace schedule::reference

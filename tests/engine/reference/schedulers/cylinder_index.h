@@ -1,11 +1,11 @@
-#ifndef SCHEDULE_ENGINE_SCHEDULERS_CYLINDER_INDEX_H_
-#define SCHEDULE_ENGINE_SCHEDULERS_CYLINDER_INDEX_H_
+#ifndef SCHEDULE_TESTS_ENGINE_REFERENCE_SCHEDULERS_CYLINDER_INDEX_H_
+#define SCHEDULE_TESTS_ENGINE_REFERENCE_SCHEDULERS_CYLINDER_INDEX_H_
 
 #include <cstdint>
 #include <set>
 #include <utility>
 
-namespace schedule {
+namespace schedule::reference {
 
 // The entries of a queue ordered by (cylinder, queue index), so that the
 // nearest-request searches take logarithmic rather than linear time while
@@ -35,6 +35,6 @@ class CylinderIndex {
   std::set<Entry> entries_;
 };
 
-}  // namespace schedule
+}  // namespace schedule::reference
 
-#endif  // SCHEDULE_ENGINE_SCHEDULERS_CYLINDER_INDEX_H_
+#endif  // SCHEDULE_TESTS_ENGINE_REFERENCE_SCHEDULERS_CYLINDER_INDEX_H_

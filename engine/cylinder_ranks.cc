@@ -1,0 +1,61 @@
+#include "engine/cylinder_ranks.h"
+
+#include <algorithm>
+
+#include "engine/random.h"
+
+namespace schedule {
+
+int32_t DrawnCylinder(uint32_t r, int32_t highest) {
+  // Evaluated in the order written: r * (1 / 32767) * (highest + 1).
+  double scaled = r * (1.0 / 32767) * (static_cast<double>(highest) + 1.0);
+  return scaled > highest ? highest : static_cast<int32_t>(scaled);
+}
+
+CylinderRanks CylinderRanks::OfDraws(int32_t highest) {
+  CylinderRanks ranks;
+  ranks.draw_ranks_.resize(SmallRandom::kMax + 1);
+  // The cylinder grows with r, so equal cylinders are neighbours.
+  for (uint32_t r = 0; r <= SmallRandom::kMax; ++r) {
+    int32_t cylinder = DrawnCylinder(r, highest);
+    if (ranks.cylinders_.empty() || ranks.cylinders_.back() != cylinder) {
+      ranks.cylinders_.push_back(cylinder);
+    }
+    ranks.draw_ranks_[r] = static_cast<uint32_t>(ranks.cylinders_.size() - 1);
+  }
+  ranks.Finish();
+  return ranks;
+}
+
+CylinderRanks CylinderRanks::OfList(const std::vector<int32_t>& entries, int32_t highest) {
+  CylinderRanks ranks;
+  for (int32_t entry : entries) {
+    if (entry >= 0) ranks.cylinders_.push_back(std::min(entry, highest));
+  }
+  std::sort(ranks.cylinders_.begin(), ranks.cylinders_.end());
+  ranks.cylinders_.erase(std::unique(ranks.cylinders_.begin(), ranks.cylinders_.end()),
+                         ranks.cylinders_.end());
+  ranks.cylinders_.shrink_to_fit();
+  ranks.Finish();
+  return ranks;
+}
+
+void CylinderRanks::Finish() {
+  // Distinct, ascending and from 0: the last is size() - 1 only if all are there.
+  identity_ = !cylinders_.empty() && cylinders_.front() == 0 &&
+              cylinders_.back() == static_cast<int32_t>(cylinders_.size() - 1);
+}
+
+uint32_t CylinderRanks::RankOf(int32_t cylinder) const {
+  return static_cast<uint32_t>(FirstAtOrAbove(cylinder));
+}
+
+int32_t CylinderRanks::Search(int64_t x, bool at_or_below) const {
+  auto it = at_or_below ? std::upper_bound(cylinders_.begin(), cylinders_.end(), x,
+                                           [](int64_t v, int32_t c) { return v < c; })
+                        : std::lower_bound(cylinders_.begin(), cylinders_.end(), x,
+                                           [](int32_t c, int64_t v) { return c < v; });
+  return static_cast<int32_t>(it - cylinders_.begin());
+}
+
+}  // namespace schedule
