@@ -96,10 +96,11 @@ std::optional<std::string> RescanAtStart(ParametersPanel* panel, ManualRequestsS
   if (is_path) {
     if (auto message = ReadRequestsFile(files, panel->manual_text, requests)) return message;
   }
-  state->manual_file_stamp = stamp;
   const ScanOutcome outcome =
       ScanBehindWaitWindow(requests->requests, ConfigurationIsLba(requests->configuration_line),
                            requests->requests.size(), panel, state, wait);
+  // Without a geometry nothing was scanned: the file is not taken as seen.
+  if (outcome != ScanOutcome::kNoLbaGeometry) state->manual_file_stamp = stamp;
   if (outcome != ScanOutcome::kValid) return StartScanMessage(outcome);
   return std::nullopt;
 }
@@ -123,7 +124,13 @@ ScanOutcome ImportManualReq(std::string_view text, bool use_lba, ParametersPanel
   std::optional<std::int64_t> blocks_per_cylinder;
   if (use_lba) {
     blocks_per_cylinder = LbaBlocksPerCylinder(*panel);
-    if (!blocks_per_cylinder) return ScanOutcome::kNoLbaGeometry;
+    if (!blocks_per_cylinder) {
+      // Nothing of an older scan may pass for these requests, and every
+      // later start has to look at them again.
+      state->manual_req_valid = false;
+      panel->manual_req_changed = true;
+      return ScanOutcome::kNoLbaGeometry;
+    }
   }
   panel->manual_req_changed = false;
   const std::optional<ManualScan> found = ScanManualRequests(text, blocks_per_cylinder);

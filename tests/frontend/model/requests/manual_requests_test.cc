@@ -240,6 +240,24 @@ TEST_F(ManualRequestsTest, WaitWindowAtImportAboveFortyThousandCharacters) {
   EXPECT_EQ(wait_closed_, 1);
 }
 
+TEST_F(ManualRequestsTest, FileTurnedLbaWithoutGeometryIsRefusedAtEveryStart) {
+  files_.Put(kFilePath, "0\r\n10 20 30");
+  ASSERT_EQ(Import(kFilePath), std::nullopt);
+  SetFieldText(&panel_, 13, "0");
+  ASSERT_TRUE(Start().input.has_value());  // cylinders need no geometry
+  // Rewritten as LBA requests: no scan is possible, and the three requests
+  // of the older scan never pass for them.
+  files_.Put(kFilePath, "1\r\n4800");
+  EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
+  EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
+  EXPECT_FALSE(state_.manual_req_valid);
+  SetFieldText(&panel_, 13, "600");
+  const ManualStartCheck check = Start();
+  ASSERT_TRUE(check.input.has_value()) << check.message;
+  EXPECT_EQ(check.input->request_count, 1);
+  EXPECT_EQ(state_.manual_file_stamp, files_.stamps[kFilePath]);
+}
+
 TEST_F(ManualRequestsTest, RequestsFileThatCanNoLongerBeReadAtStart) {
   files_.Put(kFilePath, "0\r\n10 20 30");
   ASSERT_EQ(Import(kFilePath), std::nullopt);
