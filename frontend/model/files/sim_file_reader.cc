@@ -7,7 +7,6 @@
 
 #include "frontend/model/common/number_text.h"
 #include "frontend/model/panel/distribution.h"
-#include "frontend/model/panel/numeric_filter.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/runs/param_range.h"
 
@@ -272,16 +271,6 @@ class SimFileParser {
     return true;
   }
 
-  // The text field `index` will hold once the content is applied: the
-  // file's text after the field's character filter, or the current one.
-  // Fields 13 and 15 take whole numbers whatever the distribution.
-  std::string FieldTextAfterApply(int index) const {
-    const std::optional<std::string>& saved = content_.parameter_texts[index];
-    if (!saved) return context_.current_texts[index];
-    const bool decimals = DecimalsAllowed(index, kPoissonIndex);
-    return FilterNumericText(*saved, MinusAllowed(index), decimals, decimals);
-  }
-
   std::string_view SimulatorAfterApply() const {
     const SavedPage& page = content_.page;
     if (page.count >= kSimListPosition && page.simulator_known) return page.values.SimList;
@@ -292,8 +281,7 @@ class SimFileParser {
   void Upgrade() {
     const int version = content_.version;
     if (version < kFirstVersionWithBlocksPerTrackRange) {
-      content_.ranges[kBlocksPerTrackField] =
-          ParseParamRange(FieldTextAfterApply(kBlocksPerTrackField));
+      content_.ranges_from_fields[kBlocksPerTrackField] = true;
     }
     if (version < kFirstVersionWithSettleTime) {
       // Files from before the settle time had none: it becomes 0.
@@ -302,7 +290,7 @@ class SimFileParser {
       content_.ranges[kSettleTimeField] = ParseParamRange(settle_time);
     }
     if (version < kFirstVersionWithSimulator) {
-      content_.ranges[kHeadsField] = ParseParamRange(FieldTextAfterApply(kHeadsField));
+      content_.ranges_from_fields[kHeadsField] = true;
       content_.clear_is_lba = true;
       content_.messages.push_back(OlderVersionMessage(SimulatorAfterApply()));
     }
