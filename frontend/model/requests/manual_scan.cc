@@ -116,7 +116,10 @@ std::string RequestsFileContents(std::string_view configuration_line,
   return contents;
 }
 
-bool IsFilePath(std::string_view box_text) { return box_text.starts_with('/'); }
+bool IsFilePath(std::string_view box_text) {
+  const bool drive_path = box_text.size() >= 3 && box_text[1] == ':' && box_text[2] == '\\';
+  return drive_path || box_text.starts_with('/');
+}
 
 bool NeedsWaitWindow(std::size_t length) { return length > kWaitWindowThreshold; }
 

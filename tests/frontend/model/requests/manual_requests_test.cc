@@ -125,6 +125,11 @@ TEST_F(ManualRequestsTest, StartFailsWithTheMessageOfEachFault) {
   EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
   SetFieldText(&panel_, 13, "600");
   EXPECT_TRUE(Start().input.has_value());
+  // A drive path names a file, which is opened rather than scanned.
+  SetManualText(&panel_, "C:\\Trakvist\\requests.txt");
+  EXPECT_FALSE(panel_.is_lba_enabled);
+  EXPECT_EQ(StartMessage(), kCanNotOpenManualFileMessage);
+  SetManualText(&panel_, "4800");
   // A failed write is not a started run.
   files_.writes_fail = true;
   EXPECT_EQ(StartMessage(), kCanNotWriteRequestsMessage);
