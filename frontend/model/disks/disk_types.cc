@@ -82,7 +82,11 @@ void DiskList2_Click(DiskTypes* types, int index) {
 void Custom_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   ReloadIfChanged(types, panel, files);
   LoadDiskIntoFields(&types->window, types->current);
-  types->window.disk_list2_text = panel->disk_list_text;
+  // A catalogued disk in the list then shows its record's figures, as a
+  // click on `DiskList2` would; "Custom ..." keeps the current disk's.
+  const int index = FindEntry(types->catalogue, panel->disk_list_text)
+                        .value_or(CustomEntryIndex(types->catalogue));
+  DiskList2_Click(types, index);
   types->window.visible = true;
 }
 
