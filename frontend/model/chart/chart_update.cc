@@ -222,7 +222,7 @@ ChartRefresh ChooseCmValue(ChartsTab* tab, int k, int entry) {
   list.selected = entry;
   tab->selection.cm_texts[k] = list.entries[entry];
   // The delay the Y scale's change asks for is overtaken by this refresh.
-  if (k == kSecondsPerTimeUnitParameter) CopyTU_Click(tab);
+  if (k == kSecondsPerTuParameter) CopyTU_Click(tab);
   return ChartRefresh::kNow;
 }
 
@@ -265,7 +265,7 @@ ChartRefresh SetCunit(ChartsTab* tab, std::string_view text) {
 ChartRefresh CopyTU_Click(ChartsTab* tab) {
   ChartRefresh refresh = ChartRefresh::kNone;
   if (tab->CopyTU) {
-    refresh = SetCunit(tab, tab->selection.cm_texts[kSecondsPerTimeUnitParameter]);
+    refresh = SetCunit(tab, tab->selection.cm_texts[kSecondsPerTuParameter]);
     tab->cunit_color = ColorRole::kButtonFace;
   } else {
     tab->cunit_color = ColorRole::kWindow;

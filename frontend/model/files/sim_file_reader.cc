@@ -23,10 +23,6 @@ constexpr int kSlookResetPosition = 6;
 constexpr int kDiskListPosition = 13;
 constexpr int kSimListPosition = 15;
 
-constexpr int kBlocksPerTrackField = 13;
-constexpr int kSettleTimeField = 14;
-constexpr int kHeadsField = 15;
-
 constexpr long long kMaxRunCount = std::numeric_limits<std::int32_t>::max();
 // Whole numbers beyond this are not held exactly by a double.
 constexpr long long kLargestWhole = 1LL << 53;
@@ -281,16 +277,16 @@ class SimFileParser {
   void Upgrade() {
     const int version = content_.version;
     if (version < kFirstVersionWithBlocksPerTrackRange) {
-      content_.ranges_from_fields[kBlocksPerTrackField] = true;
+      content_.ranges_from_fields[kBlocksPerTrackParameter] = true;
     }
     if (version < kFirstVersionWithSettleTime) {
       // Files from before the settle time had none: it becomes 0.
       const std::string settle_time = "0";
-      content_.parameter_texts[kSettleTimeField] = settle_time;
-      content_.ranges[kSettleTimeField] = ParseParamRange(settle_time);
+      content_.parameter_texts[kSettleTimeParameter] = settle_time;
+      content_.ranges[kSettleTimeParameter] = ParseParamRange(settle_time);
     }
     if (version < kFirstVersionWithSimulator) {
-      content_.ranges_from_fields[kHeadsField] = true;
+      content_.ranges_from_fields[kHeadsParameter] = true;
       content_.clear_is_lba = true;
       content_.messages.push_back(OlderVersionMessage(SimulatorAfterApply()));
     }
