@@ -3,43 +3,31 @@
 #include <algorithm>
 #include <limits>
 
+#include "frontend/model/common/text.h"
+
 namespace trakvist {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// Blanks around names and values; line ends never occur inside a line.
+constexpr std::string_view kBlanks = " \t\v\f";
 
 // A section or key name as the index holds it: without blanks around it,
 // in lower case, so lookups do not depend on case.
 std::string IndexName(std::string_view name) {
-  std::string lower(Trim(name));
+  std::string lower(Trim(name, kBlanks));
   std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
   return lower;
 }
 
 // The name of a "[name]" line: the text between "[" and the last "]".
 std::optional<std::string_view> SectionName(std::string_view line) {
-  line = TrimLeft(line);
+  line = TrimLeft(line, kBlanks);
   if (line.empty() || line.front() != '[') return std::nullopt;
   const std::size_t close = line.rfind(']');
   if (close == 0 || close == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return Trim(line.substr(1, close - 1), kBlanks);
 }
 
 struct KeyLine {
@@ -49,13 +37,14 @@ struct KeyLine {
 };
 
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
-  const std::string_view body = TrimLeft(line);
+  const std::string_view body = TrimLeft(line, kBlanks);
   if (body.empty() || body.front() == ';' || SectionName(line)) return std::nullopt;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  std::size_t value_start = equals + 1;
-  while (value_start < line.size() && IsBlank(line[value_start])) ++value_start;
-  return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(value_start)), value_start};
+  const std::size_t value_start =
+      std::min(line.find_first_not_of(kBlanks, equals + 1), line.size());
+  return KeyLine{Trim(line.substr(0, equals), kBlanks), Trim(line.substr(value_start), kBlanks),
+                 value_start};
 }
 
 std::string_view WithoutQuotes(std::string_view value) {
@@ -90,7 +79,7 @@ std::vector<std::string> SplitLines(std::string_view value) {
 
 // Digits of a whole-number value, with the sign in front of them.
 std::optional<std::int32_t> LeadingWholeNumber(std::string_view value) {
-  value = TrimLeft(value);
+  value = TrimLeft(value, kBlanks);
   bool negative = false;
   if (!value.empty() && (value.front() == '+' || value.front() == '-')) {
     negative = value.front() == '-';
@@ -249,7 +238,7 @@ std::size_t IniFile::WriteLines(std::string_view section, std::string_view key,
   const SectionSpan span = found->span;
   std::size_t position = span.header + 1;
   for (std::size_t i = span.header + 1; i < span.end; ++i) {
-    if (!Trim(lines_[i].content).empty()) position = i + 1;
+    if (!Trim(lines_[i].content, kBlanks).empty()) position = i + 1;
   }
   pieces.front() = std::string(key) + "=" + pieces.front();
   InsertLines(position, pieces);

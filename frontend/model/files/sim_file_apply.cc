@@ -1,8 +1,8 @@
 #include "frontend/model/files/sim_file_apply.h"
 
-#include <algorithm>
 #include <utility>
 
+#include "frontend/model/common/utilities.h"
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/requests/manual_requests.h"
@@ -10,12 +10,6 @@
 
 namespace trakvist {
 namespace {
-
-template <typename Items>
-int PositionOf(const Items& items, std::string_view entry) {
-  const auto found = std::find(items.begin(), items.end(), entry);
-  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
-}
 
 void Call(const std::function<void(std::string_view)>& hook, std::string_view value) {
   if (hook) hook(value);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "frontend/model/common/number_text.h"
+#include "frontend/model/common/text.h"
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/runs/param_range.h"
@@ -85,12 +86,6 @@ std::optional<long long> WholeNumber(std::string_view field, long long min, long
   return static_cast<long long>(*value);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool ReadCheckBox(std::string_view line, int* value) {
   const std::optional<long long> number = WholeNumber(line, 0, 1);
   if (!number) return false;
@@ -99,7 +94,7 @@ bool ReadCheckBox(std::string_view line, int* value) {
 }
 
 bool ReadChoice(std::string_view line, bool* value) {
-  const std::string_view text = TrimBlanks(line);
+  const std::string_view text = Trim(line);
   if (text != kTrueText && text != kFalseText) return false;
   *value = text == kTrueText;
   return true;

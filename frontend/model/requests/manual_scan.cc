@@ -4,6 +4,7 @@
 
 #include "frontend/model/common/line_end.h"
 #include "frontend/model/common/number_text.h"
+#include "frontend/model/common/text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/requests/manual_texts.h"
 
@@ -11,8 +12,6 @@ namespace trakvist {
 namespace {
 
 constexpr std::int64_t kMaxRequestNumber = std::numeric_limits<std::int32_t>::max();
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The scan's state while it walks the text.
 class RequestScanner {
