@@ -27,9 +27,6 @@ std::optional<std::string> PointText(const std::optional<double>& value) {
   return NumberText(*value);
 }
 
-// A value-list entry read as a number, as CurrentValues reads the lists.
-double EntryValue(const std::string& entry) { return FullNumber(entry).value_or(0.0); }
-
 const std::vector<std::string>& XAxisEntries(const ChartsTab& tab, int x) {
   return tab.lists.Cm[x].entries;
 }
@@ -100,7 +97,7 @@ void FillByAlgorithm(ChartsTab* tab, const ResultsStore& store, CombinationValue
   } else {
     std::vector<std::int32_t> runs;
     for (const std::string& entry : XAxisEntries(*tab, x)) {
-      values[x] = EntryValue(entry);
+      values[x] = ValueListNumber(entry);
       runs.push_back(GetTableRow(store, values));
     }
     const int formula = tab->x_axis.formula;
@@ -143,7 +140,7 @@ void FillByXValue(ChartsTab* tab, const ResultsStore& store, CombinationValues v
 
   std::vector<std::optional<double>> line(included.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    values[x] = EntryValue(entries[i]);
+    values[x] = ValueListNumber(entries[i]);
     const std::int32_t run = GetTableRow(store, values);
     for (std::size_t s = 0; s < included.size(); ++s) {
       line[s] = GetSelData(store, tab->selection, included[s], run);
