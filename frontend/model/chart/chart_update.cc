@@ -27,9 +27,6 @@ std::optional<std::string> PointText(const std::optional<double>& value) {
   return NumberText(*value);
 }
 
-// A value-list entry read as a number, as CurrentValues reads the lists.
-double EntryValue(const std::string& entry) { return FullNumber(entry).value_or(0.0); }
-
 const std::vector<std::string>& XAxisEntries(const ChartsTab& tab, int x) {
   return tab.lists.Cm[x].entries;
 }
@@ -100,7 +97,7 @@ void FillByAlgorithm(ChartsTab* tab, const ResultsStore& store, CombinationValue
   } else {
     std::vector<std::int32_t> runs;
     for (const std::string& entry : XAxisEntries(*tab, x)) {
-      values[x] = EntryValue(entry);
+      values[x] = ValueListNumber(entry);
       runs.push_back(GetTableRow(store, values));
     }
     const int formula = tab->x_axis.formula;
@@ -143,7 +140,7 @@ void FillByXValue(ChartsTab* tab, const ResultsStore& store, CombinationValues v
 
   std::vector<std::optional<double>> line(included.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    values[x] = EntryValue(entries[i]);
+    values[x] = ValueListNumber(entries[i]);
     const std::int32_t run = GetTableRow(store, values);
     for (std::size_t s = 0; s < included.size(); ++s) {
       line[s] = GetSelData(store, tab->selection, included[s], run);
@@ -222,7 +219,7 @@ ChartRefresh ChooseCmValue(ChartsTab* tab, int k, int entry) {
   list.selected = entry;
   tab->selection.cm_texts[k] = list.entries[entry];
   // The delay the Y scale's change asks for is overtaken by this refresh.
-  if (k == kSecondsPerTimeUnitParameter) CopyTU_Click(tab);
+  if (k == kSecondsPerTuParameter) CopyTU_Click(tab);
   return ChartRefresh::kNow;
 }
 
@@ -265,7 +262,7 @@ ChartRefresh SetCunit(ChartsTab* tab, std::string_view text) {
 ChartRefresh CopyTU_Click(ChartsTab* tab) {
   ChartRefresh refresh = ChartRefresh::kNone;
   if (tab->CopyTU) {
-    refresh = SetCunit(tab, tab->selection.cm_texts[kSecondsPerTimeUnitParameter]);
+    refresh = SetCunit(tab, tab->selection.cm_texts[kSecondsPerTuParameter]);
     tab->cunit_color = ColorRole::kButtonFace;
   } else {
     tab->cunit_color = ColorRole::kWindow;

@@ -26,9 +26,6 @@ inline constexpr std::string_view kCunitLabelAfter = "Y-aixs Units";
 inline constexpr std::string_view kTitleLabel = "Title:";
 inline constexpr std::string_view kExcludeLabel = "Exclude:";
 
-// Parameter whose value list feeds the Y scale when `CopyTU` is set.
-inline constexpr int kSecondsPerTimeUnitParameter = 12;
-
 // State of the "Charts" tab: every control the chart refresh reads or
 // writes. The views show these values and write user input back through the
 // operations of chart_update.h.

@@ -3,9 +3,6 @@
 namespace trakvist {
 namespace {
 
-constexpr int kThresholdParameter = 6;
-constexpr int kDepthParameter = 7;
-
 // Raises the shared redraw hold for its lifetime and then puts back the
 // value it found, so holds nest.
 class RedrawHold {

@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "frontend/model/common/text.h"
+
 namespace trakvist {
 namespace {
 
@@ -15,19 +17,7 @@ namespace {
 // reading the text back and writing it again gives the same text.
 constexpr int kSignificantDigits = 15;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
 bool IsSign(char c) { return c == '+' || c == '-'; }
-
-std::string_view SkipBlanks(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  return text.substr(i);
-}
 
 // Length of the longest decimal number at the start of `text`, 0 when there
 // is none. An exponent letter counts only when digits follow it.
@@ -103,15 +93,15 @@ std::string NumberText(double value) {
 }
 
 double LeadingNumber(std::string_view text) {
-  text = SkipBlanks(text);
+  text = TrimLeft(text, kWhiteSpace);
   const std::size_t length = NumberLength(text);
   return length == 0 ? 0.0 : ConvertNumber(text.substr(0, length));
 }
 
 std::optional<double> FullNumber(std::string_view text) {
-  text = SkipBlanks(text);
+  text = TrimLeft(text, kWhiteSpace);
   const std::size_t length = NumberLength(text);
-  if (length == 0 || !SkipBlanks(text.substr(length)).empty()) return std::nullopt;
+  if (length == 0 || !TrimLeft(text.substr(length), kWhiteSpace).empty()) return std::nullopt;
   return ConvertNumber(text.substr(0, length));
 }
 

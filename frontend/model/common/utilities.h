@@ -1,6 +1,7 @@
 #ifndef TRAKVIST_FRONTEND_MODEL_COMMON_UTILITIES_H_
 #define TRAKVIST_FRONTEND_MODEL_COMMON_UTILITIES_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,13 @@ std::int16_t MaxInt16(std::int16_t a, std::int16_t b);
 std::int32_t MaxInt32(std::int32_t a, std::int32_t b);
 double MinDouble(double a, double b);
 double MaxDouble(double a, double b);
+
+// Position of the first item equal to `entry`, -1 when there is none.
+template <typename Items>
+int PositionOf(const Items& items, std::string_view entry) {
+  const auto found = std::find(items.begin(), items.end(), entry);
+  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
 
 }  // namespace trakvist
 

@@ -23,15 +23,6 @@ constexpr int kAverageSeekField = 7;
 constexpr int kRotationalSpeedField = 9;
 constexpr int kBytesPerBlockField = 11;
 
-// Simulation parameter fields written by the conversion.
-constexpr int kBlockTimeParameter = 8;
-constexpr int kCylinderSeekParameter = 9;
-constexpr int kCylindersParameter = 10;
-constexpr int kSecondsPerTuParameter = 12;
-constexpr int kBlocksPerTrackParameter = 13;
-constexpr int kSettleParameter = 14;
-constexpr int kHeadsParameter = 15;
-
 // The disk record's figure (kDiskFigureKeys order) shown by each field: the
 // window lists the settle time before the bytes per block.
 constexpr std::array<int, kDparamCount> kFigureOfField = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 10, 12};
@@ -260,7 +251,7 @@ void ApplyDiskPropToSimPage(const DiskProperties& window, const DiskType& disk,
   // The settle time uses the seconds per TU as the field now holds them.
   const double written = LeadingNumber(panel->cparam[kSecondsPerTuParameter].text);
   if (written > 0.0) {
-    WriteWholeParameter(panel, kSettleParameter,
+    WriteWholeParameter(panel, kSettleTimeParameter,
                         disk.settle_time / (written * kMillisecondsPerSecond));
   }
 }

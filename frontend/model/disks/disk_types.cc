@@ -1,5 +1,6 @@
 #include "frontend/model/disks/disk_types.h"
 
+#include "frontend/model/common/text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/panel/panel_texts.h"
 
@@ -15,8 +16,6 @@ void KeepListedText(const DiskCatalogue& catalogue, std::string* text) {
   if (!FindEntry(catalogue, *text)) *text = std::string(kCustomDiskType);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The name as the file will give it back: one line, no surrounding blanks,
 // at most kMaxDiskNameLength characters.
 std::string CleanDiskName(std::string_view name) {
@@ -24,12 +23,9 @@ std::string CleanDiskName(std::string_view name) {
   for (const char c : name) {
     clean.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c);
   }
-  const std::size_t first = clean.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  clean = clean.substr(first);
+  clean = std::string(TrimLeft(clean));
   if (clean.size() > kMaxDiskNameLength) clean.resize(kMaxDiskNameLength);
-  while (!clean.empty() && IsBlank(clean.back())) clean.pop_back();
-  return clean;
+  return std::string(TrimRight(clean));
 }
 
 // Applies the current disk with the panel's disk-apply flag raised, so the
@@ -82,7 +78,11 @@ void DiskList2_Click(DiskTypes* types, int index) {
 void Custom_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files) {
   ReloadIfChanged(types, panel, files);
   LoadDiskIntoFields(&types->window, types->current);
-  types->window.disk_list2_text = panel->disk_list_text;
+  // A catalogued disk in the list then shows its record's figures, as a
+  // click on `DiskList2` would; "Custom ..." keeps the current disk's.
+  const int index = FindEntry(types->catalogue, panel->disk_list_text)
+                        .value_or(CustomEntryIndex(types->catalogue));
+  DiskList2_Click(types, index);
   types->window.visible = true;
 }
 

@@ -52,7 +52,8 @@ void DiskList2_Click(DiskTypes* types, int index);
 
 // The main window's "Custom ..." button: reloads if the file changed, loads
 // the current disk into the window's fields, sets `DiskList2` to
-// `DiskList`'s text and shows the window (modally).
+// `DiskList`'s position (its click rule then loads a catalogued disk's
+// record over them) and shows the window (modally).
 void Custom_Click(DiskTypes* types, ParametersPanel* panel, const FileAccess& files);
 
 // OK: stores the fields into the current disk, reloads if the file changed,

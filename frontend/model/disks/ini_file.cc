@@ -3,41 +3,31 @@
 #include <algorithm>
 #include <limits>
 
+#include "frontend/model/common/text.h"
+
 namespace trakvist {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+// Blanks around names and values; line ends never occur inside a line.
+constexpr std::string_view kBlanks = " \t\v\f";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerAscii(x) == LowerAscii(y);
-         });
+// A section or key name as the index holds it: without blanks around it,
+// in lower case, so lookups do not depend on case.
+std::string IndexName(std::string_view name) {
+  std::string lower(Trim(name, kBlanks));
+  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+  return lower;
 }
 
 // The name of a "[name]" line: the text between "[" and the last "]".
 std::optional<std::string_view> SectionName(std::string_view line) {
-  line = TrimLeft(line);
+  line = TrimLeft(line, kBlanks);
   if (line.empty() || line.front() != '[') return std::nullopt;
   const std::size_t close = line.rfind(']');
   if (close == 0 || close == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return Trim(line.substr(1, close - 1), kBlanks);
 }
 
 struct KeyLine {
@@ -47,13 +37,14 @@ struct KeyLine {
 };
 
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
-  const std::string_view body = TrimLeft(line);
+  const std::string_view body = TrimLeft(line, kBlanks);
   if (body.empty() || body.front() == ';' || SectionName(line)) return std::nullopt;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  std::size_t value_start = equals + 1;
-  while (value_start < line.size() && IsBlank(line[value_start])) ++value_start;
-  return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(value_start)), value_start};
+  const std::size_t value_start =
+      std::min(line.find_first_not_of(kBlanks, equals + 1), line.size());
+  return KeyLine{Trim(line.substr(0, equals), kBlanks), Trim(line.substr(value_start), kBlanks),
+                 value_start};
 }
 
 std::string_view WithoutQuotes(std::string_view value) {
@@ -88,7 +79,7 @@ std::vector<std::string> SplitLines(std::string_view value) {
 
 // Digits of a whole-number value, with the sign in front of them.
 std::optional<std::int32_t> LeadingWholeNumber(std::string_view value) {
-  value = TrimLeft(value);
+  value = TrimLeft(value, kBlanks);
   bool negative = false;
   if (!value.empty() && (value.front() == '+' || value.front() == '-')) {
     negative = value.front() == '-';
@@ -130,6 +121,7 @@ IniFile IniFile::Parse(std::string_view text) {
   if (!file.lines_.empty() && file.lines_.front().content.starts_with(kUtf8ByteOrderMark)) {
     file.bom_ = true;
   }
+  file.Reindex();
   return file;
 }
 
@@ -145,32 +137,48 @@ std::string_view IniFile::Content(std::size_t index) const {
   return content;
 }
 
-std::optional<IniFile::SectionSpan> IniFile::FindSection(std::string_view section) const {
-  const std::string_view wanted = Trim(section);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(Content(i));
-    if (!name || !EqualIgnoringCase(*name, wanted)) continue;
-    std::size_t end = i + 1;
-    while (end < lines_.size() && !SectionName(Content(end))) ++end;
-    return SectionSpan{i, end};
-  }
-  return std::nullopt;
+void IniFile::Reindex() {
+  sections_.clear();
+  last_section_.reset();
+  IndexLines(0);
 }
 
-std::optional<std::size_t> IniFile::FindKeyLine(const SectionSpan& span,
-                                                std::string_view key) const {
-  const std::string_view wanted = Trim(key);
-  for (std::size_t i = span.header + 1; i < span.end; ++i) {
-    const auto line = ParseKeyLine(Content(i));
-    if (line && EqualIgnoringCase(line->key, wanted)) return i;
+void IniFile::IndexLines(std::size_t first) {
+  IndexedSection* current = last_section_ ? &sections_.at(*last_section_) : nullptr;
+  for (std::size_t i = first; i < lines_.size(); ++i) {
+    const std::string_view content = Content(i);
+    if (const auto name = SectionName(content)) {
+      if (current != nullptr) current->span.end = i;
+      // Only the first section of a name is indexed.
+      const auto [found, added] = sections_.try_emplace(IndexName(*name));
+      current = added ? &found->second : nullptr;
+      last_section_ = added ? std::optional<std::string>(found->first) : std::nullopt;
+      if (current != nullptr) current->span.header = i;
+    } else if (current != nullptr) {
+      if (const auto line = ParseKeyLine(content)) {
+        current->key_lines.try_emplace(IndexName(line->key), i);
+      }
+    }
   }
-  return std::nullopt;
+  if (current != nullptr) current->span.end = lines_.size();
+}
+
+const IniFile::IndexedSection* IniFile::FindSection(std::string_view section) const {
+  const auto found = sections_.find(IndexName(section));
+  return found == sections_.end() ? nullptr : &found->second;
+}
+
+std::optional<std::size_t> IniFile::FindKeyLine(const IndexedSection& section,
+                                                std::string_view key) {
+  const auto found = section.key_lines.find(IndexName(key));
+  if (found == section.key_lines.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
-  const auto span = FindSection(section);
-  if (!span) return std::nullopt;
-  const auto index = FindKeyLine(*span, key);
+  const IndexedSection* found = FindSection(section);
+  if (found == nullptr) return std::nullopt;
+  const auto index = FindKeyLine(*found, key);
   if (!index) return std::nullopt;
   return std::string(WithoutQuotes(ParseKeyLine(Content(*index))->value));
 }
@@ -197,15 +205,27 @@ void IniFile::InsertLines(std::size_t position, const std::vector<std::string>& 
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  std::vector<std::string> pieces = SplitLines(value);
-  const auto span = FindSection(section);
-  if (!span) {
+  const std::size_t old_size = lines_.size();
+  const std::size_t first = WriteLines(section, key, SplitLines(value));
+  if (first == old_size) {
+    IndexLines(first);  // lines added at the end only
+  } else if (lines_.size() != old_size || SectionName(Content(first))) {
+    Reindex();  // the lines after `first` moved, or it became a section header
+  }
+  // Otherwise a value changed in its line, which holds the same key.
+}
+
+std::size_t IniFile::WriteLines(std::string_view section, std::string_view key,
+                                std::vector<std::string> pieces) {
+  const IndexedSection* found = FindSection(section);
+  if (found == nullptr) {
     pieces.front() = std::string(key) + "=" + pieces.front();
     pieces.insert(pieces.begin(), "[" + std::string(section) + "]");
-    InsertLines(lines_.size(), pieces);
-    return;
+    const std::size_t position = lines_.size();
+    InsertLines(position, pieces);
+    return position;
   }
-  if (const auto index = FindKeyLine(*span, key)) {
+  if (const auto index = FindKeyLine(*found, key)) {
     // Only the value changes: the key's spelling and spacing stay.
     Line& line = lines_[*index];
     const std::size_t prefix = (*index == 0 && bom_ ? kUtf8ByteOrderMark.size() : 0) +
@@ -213,14 +233,16 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     line.content = line.content.substr(0, prefix) + pieces.front();
     pieces.erase(pieces.begin());
     InsertLines(*index + 1, pieces);
-    return;
+    return *index;
   }
-  std::size_t position = span->header + 1;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    if (!Trim(lines_[i].content).empty()) position = i + 1;
+  const SectionSpan span = found->span;
+  std::size_t position = span.header + 1;
+  for (std::size_t i = span.header + 1; i < span.end; ++i) {
+    if (!Trim(lines_[i].content, kBlanks).empty()) position = i + 1;
   }
   pieces.front() = std::string(key) + "=" + pieces.front();
   InsertLines(position, pieces);
+  return position;
 }
 
 }  // namespace trakvist

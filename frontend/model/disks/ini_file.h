@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trakvist {
@@ -68,14 +69,33 @@ class IniFile {
     std::size_t end;
   };
 
+  // The first section of a name, with the line of the first key of each
+  // name in it; names are held in lower case.
+  struct IndexedSection {
+    SectionSpan span;
+    std::unordered_map<std::string, std::size_t> key_lines;
+  };
+
   // Line `index` without the byte order mark a first line may start with.
   std::string_view Content(std::size_t index) const;
-  std::optional<SectionSpan> FindSection(std::string_view section) const;
-  std::optional<std::size_t> FindKeyLine(const SectionSpan& span, std::string_view key) const;
+  // Indexes the sections and keys of all lines.
+  void Reindex();
+  // Indexes lines `first` onwards, added after the lines already indexed.
+  void IndexLines(std::size_t first);
+  const IndexedSection* FindSection(std::string_view section) const;
+  static std::optional<std::size_t> FindKeyLine(const IndexedSection& section,
+                                                std::string_view key);
   // Puts new lines with the file's line end before line `position`.
   void InsertLines(std::size_t position, const std::vector<std::string>& contents);
+  // Writes the lines of a value; returns the first line changed or added.
+  std::size_t WriteLines(std::string_view section, std::string_view key,
+                         std::vector<std::string> pieces);
 
   std::vector<Line> lines_;
+  std::unordered_map<std::string, IndexedSection> sections_;
+  // The indexed section the last line belongs to, which lines added at the
+  // end join; nothing when they join no indexed section.
+  std::optional<std::string> last_section_;
   std::string new_line_end_ = "\r\n";
   bool bom_ = false;  // the first line starts with a UTF-8 byte order mark
 };

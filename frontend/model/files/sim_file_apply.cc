@@ -1,20 +1,15 @@
 #include "frontend/model/files/sim_file_apply.h"
 
-#include <algorithm>
 #include <utility>
 
+#include "frontend/model/common/utilities.h"
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/requests/manual_requests.h"
+#include "frontend/model/runs/param_range.h"
 
 namespace trakvist {
 namespace {
-
-template <typename Items>
-int PositionOf(const Items& items, std::string_view entry) {
-  const auto found = std::find(items.begin(), items.end(), entry);
-  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
-}
 
 void Call(const std::function<void(std::string_view)>& hook, std::string_view value) {
   if (hook) hook(value);
@@ -75,7 +70,7 @@ void ApplyPosition(int position, const SavedPage& page, ParametersPanel* panel,
 
 SimFileReadContext SimFileReadContextOf(bool import_page, std::vector<std::string> disk_types,
                                         const SimulatorList& simulators,
-                                        const ParametersPanel& panel, const ResultsStore& store) {
+                                        const ResultsStore& store) {
   SimFileReadContext context;
   context.import_page = import_page;
   context.disk_types = std::move(disk_types);
@@ -84,7 +79,6 @@ SimFileReadContext SimFileReadContextOf(bool import_page, std::vector<std::strin
   if (selected >= 0 && selected < static_cast<int>(simulators.names.size())) {
     context.current_simulator = simulators.names[static_cast<std::size_t>(selected)];
   }
-  context.current_texts = ParameterTextsOf(panel);
   context.current_ranges = store.ResultRanges();
   return context;
 }
@@ -100,14 +94,19 @@ void ApplySavedPage(const SimFileContent& content, ParametersPanel* panel, const
   if (content.clear_is_lba) SetIsLba(panel, false);
 }
 
-void ApplySavedResults(SimFileContent content, ResultsStore* store) {
+void ApplySavedResults(SimFileContent content, const ParametersPanel& panel, ResultsStore* store) {
+  for (int index = 0; index < kParameterCount; ++index) {
+    if (content.ranges_from_fields[index]) {
+      content.ranges[index] = ParseParamRange(panel.cparam[index].text);
+    }
+  }
   store->ReplaceResults(std::move(content.results), content.ranges, content.distribution);
 }
 
 void ApplySimFile(SimFileContent content, ParametersPanel* panel, ResultsStore* store,
                   const PageHooks& hooks) {
   ApplySavedPage(content, panel, hooks);
-  ApplySavedResults(std::move(content), store);
+  ApplySavedResults(std::move(content), *panel, store);
   panel->publish_enabled = true;
   panel->saves_enabled = true;
   panel->saveas_enabled = true;

@@ -14,11 +14,10 @@
 namespace trakvist {
 
 // The state a file is read against: whether `ImSaved` is set, the entries
-// of the disk type list, the simulator list, and the panel's texts and the
-// stored ranges as they are now.
+// of the disk type list, the simulator list, and the stored ranges as they
+// are now.
 SimFileReadContext SimFileReadContextOf(bool import_page, std::vector<std::string> disk_types,
-                                        const SimulatorList& simulators,
-                                        const ParametersPanel& panel, const ResultsStore& store);
+                                        const SimulatorList& simulators, const ResultsStore& store);
 
 // The page controls the parameters panel does not hold. Each runs the
 // control's own change rules, as the user's choice would; an empty one is
@@ -41,9 +40,11 @@ struct PageHooks {
 // that the source disables.
 void ApplySavedPage(const SimFileContent& content, ParametersPanel* panel, const PageHooks& hooks);
 
-// Replaces the stored results, ranges and distribution with the file's.
-// The caller then rebuilds the value lists and the chart.
-void ApplySavedResults(SimFileContent content, ResultsStore* store);
+// Replaces the stored results, ranges and distribution with the file's;
+// the ranges an older file lacks are parsed from the panel's texts, so the
+// page is applied first. The caller then rebuilds the value lists and the
+// chart.
+void ApplySavedResults(SimFileContent content, const ParametersPanel& panel, ResultsStore* store);
 
 // Applies a file read whole: the page (when it was read), the results, and
 // enables Publish, Save and Save As, since results now exist.

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "frontend/model/common/number_text.h"
+#include "frontend/model/common/text.h"
 #include "frontend/model/panel/distribution.h"
-#include "frontend/model/panel/numeric_filter.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/runs/param_range.h"
 
@@ -23,10 +23,6 @@ constexpr int kFirstVersionWithSimulator = 5;
 constexpr int kSlookResetPosition = 6;
 constexpr int kDiskListPosition = 13;
 constexpr int kSimListPosition = 15;
-
-constexpr int kBlocksPerTrackField = 13;
-constexpr int kSettleTimeField = 14;
-constexpr int kHeadsField = 15;
 
 constexpr long long kMaxRunCount = std::numeric_limits<std::int32_t>::max();
 // Whole numbers beyond this are not held exactly by a double.
@@ -90,12 +86,6 @@ std::optional<long long> WholeNumber(std::string_view field, long long min, long
   return static_cast<long long>(*value);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool ReadCheckBox(std::string_view line, int* value) {
   const std::optional<long long> number = WholeNumber(line, 0, 1);
   if (!number) return false;
@@ -104,7 +94,7 @@ bool ReadCheckBox(std::string_view line, int* value) {
 }
 
 bool ReadChoice(std::string_view line, bool* value) {
-  const std::string_view text = TrimBlanks(line);
+  const std::string_view text = Trim(line);
   if (text != kTrueText && text != kFalseText) return false;
   *value = text == kTrueText;
   return true;
@@ -272,16 +262,6 @@ class SimFileParser {
     return true;
   }
 
-  // The text field `index` will hold once the content is applied: the
-  // file's text after the field's character filter, or the current one.
-  // Fields 13 and 15 take whole numbers whatever the distribution.
-  std::string FieldTextAfterApply(int index) const {
-    const std::optional<std::string>& saved = content_.parameter_texts[index];
-    if (!saved) return context_.current_texts[index];
-    const bool decimals = DecimalsAllowed(index, kPoissonIndex);
-    return FilterNumericText(*saved, MinusAllowed(index), decimals, decimals);
-  }
-
   std::string_view SimulatorAfterApply() const {
     const SavedPage& page = content_.page;
     if (page.count >= kSimListPosition && page.simulator_known) return page.values.SimList;
@@ -292,17 +272,16 @@ class SimFileParser {
   void Upgrade() {
     const int version = content_.version;
     if (version < kFirstVersionWithBlocksPerTrackRange) {
-      content_.ranges[kBlocksPerTrackField] =
-          ParseParamRange(FieldTextAfterApply(kBlocksPerTrackField));
+      content_.ranges_from_fields[kBlocksPerTrackParameter] = true;
     }
     if (version < kFirstVersionWithSettleTime) {
       // Files from before the settle time had none: it becomes 0.
       const std::string settle_time = "0";
-      content_.parameter_texts[kSettleTimeField] = settle_time;
-      content_.ranges[kSettleTimeField] = ParseParamRange(settle_time);
+      content_.parameter_texts[kSettleTimeParameter] = settle_time;
+      content_.ranges[kSettleTimeParameter] = ParseParamRange(settle_time);
     }
     if (version < kFirstVersionWithSimulator) {
-      content_.ranges[kHeadsField] = ParseParamRange(FieldTextAfterApply(kHeadsField));
+      content_.ranges_from_fields[kHeadsParameter] = true;
       content_.clear_is_lba = true;
       content_.messages.push_back(OlderVersionMessage(SimulatorAfterApply()));
     }

@@ -26,9 +26,6 @@ struct SimFileReadContext {
   std::vector<std::string> simulators;
   // The simulator list's current entry.
   std::string current_simulator;
-  // Current texts of the parameter fields; older files take some ranges
-  // from them.
-  ParameterTexts current_texts;
   // Ranges of the stored results; a file with fewer ranges keeps the rest.
   SweepRanges current_ranges{};
 };
@@ -54,6 +51,9 @@ struct SimFileContent {
   // Older files clear "Use LBA" after the page is applied.
   bool clear_is_lba = false;
   SweepRanges ranges{};
+  // Ranges older files lack: each is parsed from its field's text once the
+  // page has been applied, as a saved disk type may change that text.
+  std::array<bool, kParameterCount> ranges_from_fields{};
   std::int16_t distribution = 0;
   SweepResults results;
   // Informational messages to show in this order: unknown disk type,

@@ -1,9 +1,10 @@
 #include "frontend/model/panel/numeric_filter.h"
 
+#include "frontend/model/common/text.h"
+
 namespace trakvist {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsExponentLetter(char c) { return c == 'E' || c == 'e'; }
 
 }  // namespace

@@ -3,12 +3,6 @@
 #include "frontend/model/panel/distribution.h"
 
 namespace trakvist {
-namespace {
-
-constexpr int kDistParam1 = 2;
-constexpr int kDistParam2 = 3;
-
-}  // namespace
 
 bool IsParameterIndex(int index) { return index >= 0 && index < kParameterCount; }
 
@@ -35,27 +29,27 @@ bool IsDiskDerived(int index) {
 
 std::string ParameterLabel(int index, int distribution_index) {
   if (!IsParameterIndex(index)) return "";
-  if (index != kDistParam1 && index != kDistParam2) {
+  if (index != kDistributionParameter1 && index != kDistributionParameter2) {
     return std::string(kParameterTable[index].label);
   }
   std::string label1;
   std::string label2;
   GetDistParams(distribution_index, &label1, &label2);
-  return index == kDistParam1 ? label1 : label2;
+  return index == kDistributionParameter1 ? label1 : label2;
 }
 
 std::string XAxisName(int index, int result_distribution) {
   if (index == kNoXAxisVariable) return std::string(kNoXAxisVariableName);
   if (!IsParameterIndex(index)) return "";
-  if (index != kDistParam1 && index != kDistParam2) {
+  if (index != kDistributionParameter1 && index != kDistributionParameter2) {
     return std::string(kParameterTable[index].x_axis_name);
   }
   // Stored results name parameters 2 and 3 after their own distribution;
   // an unknown one leaves the built-in names.
-  std::string name1(kParameterTable[kDistParam1].x_axis_name);
-  std::string name2(kParameterTable[kDistParam2].x_axis_name);
+  std::string name1(kParameterTable[kDistributionParameter1].x_axis_name);
+  std::string name2(kParameterTable[kDistributionParameter2].x_axis_name);
   GetDistParams(result_distribution, &name1, &name2);
-  return index == kDistParam1 ? name1 : name2;
+  return index == kDistributionParameter1 ? name1 : name2;
 }
 
 std::string_view EngineOption(int index, int distribution_index) {

@@ -12,6 +12,24 @@ namespace trakvist {
 // lists, the sweep ranges and the saved file alike.
 inline constexpr int kParameterCount = 16;
 
+// Parameter indexes by role, in the order of kParameterTable.
+inline constexpr int kRequestsParameter = 0;
+inline constexpr int kSeedParameter = 1;
+inline constexpr int kDistributionParameter1 = 2;  // labelled after the distribution
+inline constexpr int kDistributionParameter2 = 3;  // labelled after the distribution
+inline constexpr int kWaistedTimeConstantParameter = 4;
+inline constexpr int kWaistedTimeFactorParameter = 5;
+inline constexpr int kThresholdParameter = 6;
+inline constexpr int kDepthParameter = 7;
+inline constexpr int kBlockTimeParameter = 8;
+inline constexpr int kCylinderSeekParameter = 9;
+inline constexpr int kCylindersParameter = 10;
+inline constexpr int kInitialHeadParameter = 11;
+inline constexpr int kSecondsPerTuParameter = 12;
+inline constexpr int kBlocksPerTrackParameter = 13;
+inline constexpr int kSettleTimeParameter = 14;
+inline constexpr int kHeadsParameter = 15;
+
 // The seventeenth X-axis choice: no parameter varies along the axis.
 inline constexpr int kNoXAxisVariable = 16;
 inline constexpr std::string_view kNoXAxisVariableName = "No X-axis Variable";

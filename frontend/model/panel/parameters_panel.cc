@@ -7,15 +7,6 @@
 namespace trakvist {
 namespace {
 
-constexpr int kRequestsField = 0;
-constexpr int kSeedField = 1;
-constexpr int kDistField1 = 2;
-constexpr int kDistField2 = 3;
-constexpr int kThresholdField = 6;
-constexpr int kDepthField = 7;
-constexpr int kBlocksPerTrackField = 13;
-constexpr int kHeadsField = 15;
-
 // Enables or disables a field together with its spinner and label.
 void SetFieldAndLabelEnabled(ParametersPanel* panel, int index, bool enabled) {
   SetCparamEnabled(panel, index, enabled);
@@ -38,7 +29,7 @@ void SetManualEnabled(ParametersPanel* panel, bool enabled) {
 // The part shared by the two random request sources; only the first one
 // uses the distribution list.
 void ApplyGeneratedSource(ParametersPanel* panel, bool uses_distribution) {
-  SetFieldAndLabelEnabled(panel, kRequestsField, true);
+  SetFieldAndLabelEnabled(panel, kRequestsParameter, true);
   panel->rtimer_enabled = true;
   Rtimer_Click(panel);
   SetDistListEnabled(panel, uses_distribution);
@@ -77,8 +68,8 @@ ParametersPanel StartParametersPanel() {
   // The BO-PATH parameters cannot be changed on the panel: nothing enables
   // these again.
   panel.bopath_frame_enabled = false;
-  SetFieldAndLabelEnabled(&panel, kThresholdField, false);
-  SetFieldAndLabelEnabled(&panel, kDepthField, false);
+  SetFieldAndLabelEnabled(&panel, kThresholdParameter, false);
+  SetFieldAndLabelEnabled(&panel, kDepthParameter, false);
   panel.bopath_reset_enabled = false;
   panel.bopath_swap_enabled = false;
   return panel;
@@ -98,7 +89,8 @@ void Cparam_Change(ParametersPanel* panel, int index) {
     panel->disk_list_text = std::string(kCustomDiskType);
   }
   // LBA manual requests convert to cylinders through these two values.
-  if (index == kBlocksPerTrackField || index == kHeadsField) panel->manual_req_changed = true;
+  if (index == kBlocksPerTrackParameter || index == kHeadsParameter)
+    panel->manual_req_changed = true;
 }
 
 // Like a text box, a field reports a change only when its text really
@@ -126,17 +118,17 @@ void SetCparamEnabled(ParametersPanel* panel, int index, bool enabled) {
 }
 
 void DistList_Click(ParametersPanel* panel) {
-  ParameterField& field2 = panel->cparam[kDistField1];
-  ParameterField& field3 = panel->cparam[kDistField2];
+  ParameterField& field2 = panel->cparam[kDistributionParameter1];
+  ParameterField& field3 = panel->cparam[kDistributionParameter2];
   GetDistParams(panel->dist_list, &field2.label, &field3.label);
   GetDistToolTips(panel->dist_list, &field2.tooltip, &field3.tooltip);
-  SetFieldAndLabelEnabled(panel, kDistField1, true);
-  SetFieldAndLabelEnabled(panel, kDistField2, !PoissonSelected(*panel));
+  SetFieldAndLabelEnabled(panel, kDistributionParameter1, true);
+  SetFieldAndLabelEnabled(panel, kDistributionParameter2, !PoissonSelected(*panel));
   // Field 2 accepts a decimal point only with "Poisson": a text that no
   // longer passes the filter is emptied rather than silently altered.
   const std::string before = field2.text;
-  Cparam_Change(panel, kDistField1);
-  if (field2.text != before) SetFieldText(panel, kDistField1, "");
+  Cparam_Change(panel, kDistributionParameter1);
+  if (field2.text != before) SetFieldText(panel, kDistributionParameter1, "");
 }
 
 void SelectDistribution(ParametersPanel* panel, int index) {
@@ -153,17 +145,17 @@ void Option1_Click(ParametersPanel* panel) {
 void Option2_Click(ParametersPanel* panel) {
   panel->source = RequestSource::kAllAtTimeZero;
   ApplyGeneratedSource(panel, false);
-  SetFieldAndLabelEnabled(panel, kDistField1, false);
-  SetFieldAndLabelEnabled(panel, kDistField2, false);
+  SetFieldAndLabelEnabled(panel, kDistributionParameter1, false);
+  SetFieldAndLabelEnabled(panel, kDistributionParameter2, false);
 }
 
 void Option3_Click(ParametersPanel* panel) {
   panel->source = RequestSource::kManual;
-  SetFieldAndLabelEnabled(panel, kRequestsField, false);
-  SetFieldAndLabelEnabled(panel, kSeedField, false);
+  SetFieldAndLabelEnabled(panel, kRequestsParameter, false);
+  SetFieldAndLabelEnabled(panel, kSeedParameter, false);
   panel->rtimer_enabled = false;
-  SetFieldAndLabelEnabled(panel, kDistField1, false);
-  SetFieldAndLabelEnabled(panel, kDistField2, false);
+  SetFieldAndLabelEnabled(panel, kDistributionParameter1, false);
+  SetFieldAndLabelEnabled(panel, kDistributionParameter2, false);
   SetDistListEnabled(panel, false);
   SetManualEnabled(panel, true);
   panel->is_lba_enabled = !panel->manual_is_file_path;
@@ -184,7 +176,7 @@ void SelectRequestSource(ParametersPanel* panel, RequestSource source) {
 }
 
 void Rtimer_Click(ParametersPanel* panel) {
-  SetFieldAndLabelEnabled(panel, kSeedField, !panel->rtimer);
+  SetFieldAndLabelEnabled(panel, kSeedParameter, !panel->rtimer);
 }
 
 void SetRtimer(ParametersPanel* panel, bool checked) {

@@ -4,18 +4,14 @@
 #include <string>
 
 #include "frontend/model/common/number_text.h"
+#include "frontend/model/panel/parameters.h"
 
 namespace trakvist {
-namespace {
-
-constexpr int kProbabilityField = 3;
-
-}  // namespace
 
 std::int64_t SpinnerMin(int /*index*/) { return 0; }
 
 std::int64_t SpinnerMax(int index) {
-  return index == kProbabilityField ? kProbabilitySpinnerMax : kSpinnerMax;
+  return index == kDistributionParameter2 ? kProbabilitySpinnerMax : kSpinnerMax;
 }
 
 std::string SpinnerStep(int index, std::string_view text, SpinDirection direction) {

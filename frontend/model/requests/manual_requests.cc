@@ -10,10 +10,6 @@
 namespace trakvist {
 namespace {
 
-constexpr int kCylindersField = 10;
-constexpr int kBlocksPerTrackField = 13;
-constexpr int kHeadsField = 15;
-
 // Shows the wait window for a long text and closes it again when the scan
 // is over, however it ends.
 class WaitWindowScope {
@@ -39,8 +35,8 @@ std::int32_t FieldWholeNumber(const ParametersPanel& panel, int index) {
 // Blocks per cylinder of LBA requests; nothing when a factor is not
 // positive and no cylinder can be computed.
 std::optional<std::int64_t> LbaBlocksPerCylinder(const ParametersPanel& panel) {
-  const std::int64_t blocks_per_track = FieldWholeNumber(panel, kBlocksPerTrackField);
-  const std::int64_t heads = FieldWholeNumber(panel, kHeadsField);
+  const std::int64_t blocks_per_track = FieldWholeNumber(panel, kBlocksPerTrackParameter);
+  const std::int64_t heads = FieldWholeNumber(panel, kHeadsParameter);
   if (blocks_per_track <= 0 || heads <= 0) return std::nullopt;
   return blocks_per_track * heads;
 }
@@ -96,10 +92,11 @@ std::optional<std::string> RescanAtStart(ParametersPanel* panel, ManualRequestsS
   if (is_path) {
     if (auto message = ReadRequestsFile(files, panel->manual_text, requests)) return message;
   }
-  state->manual_file_stamp = stamp;
   const ScanOutcome outcome =
       ScanBehindWaitWindow(requests->requests, ConfigurationIsLba(requests->configuration_line),
                            requests->requests.size(), panel, state, wait);
+  // Without a geometry nothing was scanned: the file is not taken as seen.
+  if (outcome != ScanOutcome::kNoLbaGeometry) state->manual_file_stamp = stamp;
   if (outcome != ScanOutcome::kValid) return StartScanMessage(outcome);
   return std::nullopt;
 }
@@ -108,11 +105,11 @@ std::optional<std::string> RescanAtStart(ParametersPanel* panel, ManualRequestsS
 // if the user agreed.
 bool ConfirmCylinders(ParametersPanel* panel, const ManualRequestsState& state,
                       const AskYesNo& ask) {
-  const double total_cylinders = LeadingNumber(panel->cparam[kCylindersField].text);
+  const double total_cylinders = LeadingNumber(panel->cparam[kCylindersParameter].text);
   if (total_cylinders > state.manual_max_cylinder) return true;
   const std::int64_t needed = std::int64_t{state.manual_max_cylinder} + 1;
   if (!ask || !ask(CylinderQuestion(needed))) return false;
-  SetFieldText(panel, kCylindersField, std::to_string(needed));
+  SetFieldText(panel, kCylindersParameter, std::to_string(needed));
   return true;
 }
 
@@ -123,7 +120,13 @@ ScanOutcome ImportManualReq(std::string_view text, bool use_lba, ParametersPanel
   std::optional<std::int64_t> blocks_per_cylinder;
   if (use_lba) {
     blocks_per_cylinder = LbaBlocksPerCylinder(*panel);
-    if (!blocks_per_cylinder) return ScanOutcome::kNoLbaGeometry;
+    if (!blocks_per_cylinder) {
+      // Nothing of an older scan may pass for these requests, and every
+      // later start has to look at them again.
+      state->manual_req_valid = false;
+      panel->manual_req_changed = true;
+      return ScanOutcome::kNoLbaGeometry;
+    }
   }
   panel->manual_req_changed = false;
   const std::optional<ManualScan> found = ScanManualRequests(text, blocks_per_cylinder);

@@ -28,8 +28,9 @@ struct ManualRequestsState {
 enum class ScanOutcome {
   kValid,
   kNotProperFormat,
-  // LBA requests with 0 blocks per track or 0 heads: nothing was scanned and
-  // the changed flag stays set, so the next start checks again.
+  // LBA requests with 0 blocks per track or 0 heads: nothing was scanned, the
+  // valid flag is cleared and the changed flag set, so the next start checks
+  // again.
   kNoLbaGeometry,
 };
 

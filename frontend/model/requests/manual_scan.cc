@@ -4,6 +4,7 @@
 
 #include "frontend/model/common/line_end.h"
 #include "frontend/model/common/number_text.h"
+#include "frontend/model/common/text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/requests/manual_texts.h"
 
@@ -11,8 +12,6 @@ namespace trakvist {
 namespace {
 
 constexpr std::int64_t kMaxRequestNumber = std::numeric_limits<std::int32_t>::max();
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The scan's state while it walks the text.
 class RequestScanner {
@@ -116,7 +115,10 @@ std::string RequestsFileContents(std::string_view configuration_line,
   return contents;
 }
 
-bool IsFilePath(std::string_view box_text) { return box_text.starts_with('/'); }
+bool IsFilePath(std::string_view box_text) {
+  const bool drive_path = box_text.size() >= 3 && box_text[1] == ':' && box_text[2] == '\\';
+  return drive_path || box_text.starts_with('/');
+}
 
 bool NeedsWaitWindow(std::size_t length) { return length > kWaitWindowThreshold; }
 

@@ -52,7 +52,9 @@ std::string RequestsFileContents(std::string_view configuration_line,
                                  std::string_view requests_text);
 
 // Whether the manual requests box holds a requests file's path rather than
-// typed requests: an absolute path, starting with "/".
+// typed requests: a path starting with a drive letter (its second and third
+// characters are ":" and "\\"), as files saved on Windows hold, or an
+// absolute path starting with "/".
 bool IsFilePath(std::string_view box_text);
 
 // Whether a text of `length` characters is scanned behind the wait window.

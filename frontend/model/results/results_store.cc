@@ -113,11 +113,11 @@ std::string_view GetSelDataName(const ResultsSelection& selection) {
   return "Maximum Waiting Time";
 }
 
+double ValueListNumber(std::string_view text) { return FullNumber(text).value_or(0.0); }
+
 CombinationValues CurrentValues(const ResultsSelection& selection) {
   CombinationValues values{};
-  for (int k = 0; k < kParameterCount; ++k) {
-    values[k] = FullNumber(selection.cm_texts[k]).value_or(0.0);
-  }
+  for (int k = 0; k < kParameterCount; ++k) values[k] = ValueListNumber(selection.cm_texts[k]);
   return values;
 }
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "frontend/model/panel/parameters.h"
-#include "frontend/model/runs/sweep.h"
 #include "frontend/model/results/sweep_results.h"
+#include "frontend/model/runs/sweep.h"
 
 namespace trakvist {
 
@@ -76,8 +76,11 @@ std::optional<double> GetSelData(const ResultsStore& store, const ResultsSelecti
 // "Total Seek Time", "Average Waiting Time" or "Maximum Waiting Time".
 std::string_view GetSelDataName(const ResultsSelection& selection);
 
-// The current text of each value list read as a number; 0 for a text that
-// is not a number.
+// A value list's text or entry read as a number; 0 for a text that is not
+// a number.
+double ValueListNumber(std::string_view text);
+
+// The current text of each value list read by ValueListNumber.
 CombinationValues CurrentValues(const ResultsSelection& selection);
 
 }  // namespace trakvist

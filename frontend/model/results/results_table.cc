@@ -102,9 +102,10 @@ void UpdateLTableFormula(LTable* table, const ResultsStore& store, std::string_v
 }
 
 bool SortLTable(LTable* table, int column) {
-  if (column < kAlgorithmColumn || column > kLTableColumnCount) return false;
+  if (column > kLTableColumnCount) return false;
   std::vector<LTableRow>& rows = table->rows;
-  if (column == kAlgorithmColumn) {
+  if (column <= kAlgorithmColumn) {
+    column = kAlgorithmColumn;  // the indicator goes on a column that exists
     // Keys "K1".."K9" have one digit, so their text order is algorithm order.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const LTableRow& a, const LTableRow& b) { return a.key < b.key; });

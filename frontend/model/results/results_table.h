@@ -84,10 +84,11 @@ void UpdateLTableFormula(LTable* table, const ResultsStore& store, std::string_v
                          int formula, std::span<const std::int32_t> runs);
 
 // Orders the rows by column `column` (1..4) and moves the sort indicator
-// there. The algorithm column restores algorithm order; a value column
-// sorts ascending by the cells' numbers (leading-number rule, a blank reads
-// 0), rows with equal values keeping their order. Returns false, changing
-// nothing, for a column outside 1..4.
+// there. The algorithm column, and any column number below it, restores
+// algorithm order with the indicator on that column; a value column sorts
+// ascending by the cells' numbers (leading-number rule, a blank reads 0),
+// rows with equal values keeping their order. Returns false, changing
+// nothing, for a column above 4.
 bool SortLTable(LTable* table, int column);
 
 // A click in the exclusion list, after the list has taken the user's

@@ -8,14 +8,18 @@
 namespace trakvist {
 namespace {
 
-constexpr int kRequests = 0;
-constexpr int kSeed = 1;
-constexpr int kDistParam1 = 2;
-constexpr int kDistParam2 = 3;
-constexpr int kSecondsPerTu = 12;
-
 // The parameters passed on every line, in their order there.
-constexpr std::array<int, 11> kAlwaysPassed = {4, 5, 6, 7, 8, 13, 9, 14, 10, 11, 15};
+constexpr std::array<int, 11> kAlwaysPassed = {kWaistedTimeConstantParameter,
+                                               kWaistedTimeFactorParameter,
+                                               kThresholdParameter,
+                                               kDepthParameter,
+                                               kBlockTimeParameter,
+                                               kBlocksPerTrackParameter,
+                                               kCylinderSeekParameter,
+                                               kSettleTimeParameter,
+                                               kCylindersParameter,
+                                               kInitialHeadParameter,
+                                               kHeadsParameter};
 
 // Builds the argument list fragment by fragment.
 class Arguments {
@@ -44,12 +48,12 @@ class Arguments {
 // per time unit and the probability.
 void AddDistribution(const RunSettings& settings, Arguments* args) {
   if (settings.dist_list == kPoissonIndex) {
-    args->AddParameter(kDistParam1);
+    args->AddParameter(kDistributionParameter1);
     args->Add("-n:0");
-    args->AddParameter(kSecondsPerTu, /*quoted=*/true);
+    args->AddParameter(kSecondsPerTuParameter, /*quoted=*/true);
   } else {
-    args->AddParameter(kDistParam1);
-    args->AddParameter(kDistParam2, /*quoted=*/true);
+    args->AddParameter(kDistributionParameter1);
+    args->AddParameter(kDistributionParameter2, /*quoted=*/true);
   }
 }
 
@@ -79,9 +83,9 @@ std::vector<EngineArgument> EngineArguments(const RunSettings& settings,
                                             const CombinationValues& values,
                                             const EngineTarget& target) {
   Arguments args(settings, values);
-  args.AddParameter(kRequests);
+  args.AddParameter(kRequestsParameter);
   AddDistribution(settings, &args);
-  if (!settings.rtimer) args.AddParameter(kSeed);
+  if (!settings.rtimer) args.AddParameter(kSeedParameter);
   for (int index : kAlwaysPassed) args.AddParameter(index);
   args.Add("-rw:" + std::to_string(settings.slook_reset + 1));
   args.AddFlag("-rb:", settings.bopath_reset);
@@ -90,7 +94,7 @@ std::vector<EngineArgument> EngineArguments(const RunSettings& settings,
   args.Add("-hw:" + std::to_string(target.link));
   if (!settings.disprog) args.Add("-c:" + std::to_string(target.chunk));
   // A total of 0 makes the engine read its requests from the file.
-  if (values[kRequests] == 0) args.Add("-in:" + target.requests_file, /*quoted=*/true);
+  if (values[kRequestsParameter] == 0) args.Add("-in:" + target.requests_file, /*quoted=*/true);
   if (settings.ofcfs) args.Add("-FCFS");
   if (settings.skip_idle) args.Add("-id");
   return args.Take();

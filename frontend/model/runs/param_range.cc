@@ -1,6 +1,9 @@
 #include "frontend/model/runs/param_range.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "frontend/model/common/number_text.h"
 
@@ -34,9 +37,40 @@ bool AdvanceValue(const ParamRange& range, double* value) {
   return true;
 }
 
+namespace {
+
+// Whole numbers up to this magnitude, and sums of two of them, are exact.
+constexpr double kLargestExactTerm = 4503599627370496.0;  // 2^52
+
+bool IsExactTerm(double value) {
+  return std::fabs(value) <= kLargestExactTerm && std::trunc(value) == value;
+}
+
+// The number of values of a range of whole numbers, where every addition
+// of the walk is exact; nothing for other ranges, which are walked.
+std::optional<std::int64_t> WholeValueCount(const ParamRange& range) {
+  if (!IsExactTerm(range.From) || !IsExactTerm(range.Step) || range.Step == 0.0 ||
+      !(std::fabs(range.To) <= kLargestExactTerm)) {
+    return std::nullopt;
+  }
+  const auto from = static_cast<std::int64_t>(range.From);
+  const auto step = static_cast<std::int64_t>(range.Step);
+  if (step > 0) {
+    const auto to = static_cast<std::int64_t>(std::floor(range.To));
+    return to < from ? 0 : (to - from) / step + 1;
+  }
+  const auto to = static_cast<std::int64_t>(std::ceil(range.To));
+  return to > from ? 0 : (from - to) / -step + 1;
+}
+
+}  // namespace
+
 std::int64_t ValueCount(const ParamRange& range, std::int64_t limit) {
   std::int64_t count = 0;
   if (limit <= 0) return count;
+  if (const std::optional<std::int64_t> whole = WholeValueCount(range)) {
+    return std::min(*whole, limit);
+  }
   ForEachValue(range, [&](double) { return ++count < limit; });
   return count;
 }

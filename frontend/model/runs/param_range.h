@@ -43,7 +43,8 @@ void ForEachValue(const ParamRange& range, Visit&& visit) {
   } while (AdvanceValue(range, &value));
 }
 
-// Number of values of the range, counted up to `limit` at most.
+// Number of values of the range, counted up to `limit` at most. A range of
+// whole numbers, whose walk is exact, is counted without walking it.
 std::int64_t ValueCount(const ParamRange& range, std::int64_t limit);
 
 // The first values of the range, at most `limit` of them.

@@ -21,7 +21,7 @@ std::string NoCombinationMessage() {
 
 std::string TooManyRunsMessage() {
   return "The parameter ranges give more than " + std::to_string(kMaxRuns) +
-         " combinations, more than one simulation can hold. " + std::string(kEarlierResultsKept);
+         " combinations, more than one simulation can hold. No simulation was run.";
 }
 
 std::string NotDeletedMessage(const std::string& path) {
@@ -227,17 +227,14 @@ bool RunMonitor::TakeRanges() {
     End(SweepEndKind::kFailed, NoCombinationMessage());
     return false;
   }
+  if (CombinationCount(ranges_, kMaxRuns + 1) > kMaxRuns) {
+    End(SweepEndKind::kFailed, TooManyRunsMessage());
+    return false;
+  }
   return true;
 }
 
 void RunMonitor::StartEngine() {
-  // Counting the combinations ahead would walk every range; a sweep too
-  // large for the results is instead ended when its run count would pass
-  // the limit.
-  if (cursor_->Run() > kMaxRuns) {
-    End(SweepEndKind::kFailed, TooManyRunsMessage());
-    return;
-  }
   const std::string program = MakeAppFolder(setup_.program_folder) + setup_.simulator;
   const EngineTarget target{program, temporary_files_, requests_file_, setup_.link,
                             progress_.chunk};

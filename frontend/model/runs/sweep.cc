@@ -64,6 +64,20 @@ bool HasCombinations(const SweepRanges& ranges) {
   return true;
 }
 
+std::int64_t CombinationCount(const SweepRanges& ranges, std::int64_t limit) {
+  if (limit <= 0 || !HasCombinations(ranges)) return 0;
+  std::int64_t count = 1;
+  for (const ParamRange& range : ranges) {
+    // Values beyond what takes the product to `limit` need not be counted,
+    // so no range is walked further than that.
+    const std::int64_t needed = (limit - 1) / count + 1;
+    const std::int64_t values = ValueCount(range, needed);
+    if (values >= needed) return limit;
+    count *= values;  // below `limit`, as `values` is below `needed`
+  }
+  return count;
+}
+
 SweepCursor::SweepCursor(const SweepRanges& ranges) : ranges_(ranges) {
   for (int k = 0; k < kParameterCount; ++k) values_[k] = ranges_[k].From;
   done_ = !HasCombinations(ranges_);

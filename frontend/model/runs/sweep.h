@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/model/runs/param_range.h"
 #include "frontend/model/panel/parameters.h"
 #include "frontend/model/panel/request_source.h"
+#include "frontend/model/runs/param_range.h"
 
 namespace trakvist {
 
@@ -31,6 +31,10 @@ SweepRanges FillSweepRanges(const std::array<std::string, kParameterCount>& fiel
 // A range whose step points away from its end has none, and then the whole
 // sweep has none and no engine runs.
 bool HasCombinations(const SweepRanges& ranges);
+
+// Number of combinations of the sweep (the product of the ranges' value
+// counts), counted up to `limit` at most; 0 when a range has no value.
+std::int64_t CombinationCount(const SweepRanges& ranges, std::int64_t limit);
 
 // Walks the combinations of a sweep one at a time, as sixteen nested loops
 // with parameter 0 outermost (slowest changing) and parameter 15 innermost.

@@ -65,9 +65,8 @@ SaveOutcome SaveSimulationAs(MainState* state, FileAccess& files, const AskPath&
 
 std::vector<std::string> OpenSimulation(MainState* state, const FileAccess& files,
                                         const AskPath& ask_path) {
-  const SimFileReadContext context =
-      SimFileReadContextOf(state->ImSaved, state->disks.catalogue.entries, state->simulators,
-                           state->panel, state->store);
+  const SimFileReadContext context = SimFileReadContextOf(
+      state->ImSaved, state->disks.catalogue.entries, state->simulators, state->store);
   OpenOutcome outcome = Open(&state->file, files, ask_path, context);
   if (outcome.content) {
     ApplySimFile(std::move(*outcome.content), &state->panel, &state->store, PageHooksFor(state));

@@ -1,7 +1,5 @@
 #include "frontend/model/shell/main_state.h"
 
-#include <algorithm>
-
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/panel/panel_texts.h"
 
@@ -11,12 +9,6 @@ namespace {
 constexpr std::string_view kNoSimulatorReason =
     "No simulator program was found in the program folder: put the schedule program beside "
     "Trakvist and press \"Refresh Simulator List\".";
-
-template <typename Items>
-int PositionOf(const Items& items, std::string_view entry) {
-  const auto found = std::find(items.begin(), items.end(), entry);
-  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
-}
 
 // The catalogue comes last among the panel's start steps: choosing
 // "Default" writes the disk fields through their change rules, which must

@@ -187,6 +187,17 @@ TEST_F(DiskTypesTest, OkStoresTheFiguresAndAppliesWhenAsked) {
   EXPECT_EQ(types_.current.cylinders, 3000);
 }
 
+TEST_F(DiskTypesTest, CustomButtonShowsTheListedDisksRecord) {
+  Start(kThreeDisks);
+  // The file gives "Default" other figures than the current disk has.
+  std::string edited = kThreeDisks;
+  files_.Put(kPath, edited.replace(edited.find("=1000"), 5, "=1500"));
+  Custom_Click(&types_, &panel_, files_);
+  EXPECT_EQ(types_.window.disk_list2_text, "Default");
+  EXPECT_EQ(types_.window.dparam[0], "1500");
+  EXPECT_EQ(types_.current.cylinders, 1000);
+}
+
 TEST_F(DiskTypesTest, OkWithACataloguedDiskKeepsItInTheList) {
   Start(kThreeDisks);
   Custom_Click(&types_, &panel_, files_);

@@ -121,6 +121,42 @@ TEST(IniFileTest, MissingKeysAndSectionsAreAdded) {
   EXPECT_EQ(empty.Text(), "[Disk1]\r\nName=Fast\r\n");
 }
 
+TEST(IniFileTest, AfterWritesEveryKeyIsFoundAsInTheWrittenText) {
+  // Writes that move later lines, add sections and keys, and turn a key
+  // line into a section header; each is read back as from its text.
+  IniFile file = IniFile::Parse("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n[a]\r\nw=0\r\n[C]\r\n[u=v");
+  const struct {
+    const char* section;
+    const char* key;
+    const char* value;
+  } writes[] = {
+      {"A", "x", "1\r\nx2=9\r\n"},
+      {"B", "y", "3"},
+      {"b", "z", "4"},
+      {"A", "q", "5"},
+      {"D", "d", "6"},
+      {"d", "e", "7\r\n[E]"},
+      {"E", "f", "8"},
+      {"C", "[u", "]"},
+      {"u=", "k", "10"},
+  };
+  const char* const sections[] = {"A", "B", "C", "D", "E", "u=", "[u"};
+  const char* const keys[] = {"x", "x2", "y", "z", "q", "w", "d", "e", "f", "k", "[u"};
+  for (const auto& w : writes) {
+    file.WriteString(w.section, w.key, w.value);
+    const IniFile reread = IniFile::Parse(file.Text());
+    for (const char* section : sections) {
+      for (const char* key : keys) {
+        EXPECT_EQ(file.Find(section, key), reread.Find(section, key))
+            << "after " << w.section << "/" << w.key << ": " << section << "/" << key;
+      }
+    }
+  }
+  EXPECT_EQ(file.Find("A", "x2"), "9");
+  EXPECT_EQ(file.Find("E", "f"), "8");
+  EXPECT_EQ(file.Find("u=", "k"), "10");
+}
+
 TEST(IniFileTest, NewLinesFollowTheFilesLineEnds) {
   IniFile file = IniFile::Parse("; unix file\n[A]\nx=1\n");
   file.WriteString("A", "y", "2\r\n");  // a trailing line break leaves an empty line

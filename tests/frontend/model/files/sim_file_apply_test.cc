@@ -136,21 +136,57 @@ TEST(ApplySimFileTest, ReplacesTheStoreAndEnablesSaving) {
   EXPECT_TRUE(panel.saveas_enabled);
 }
 
-TEST(SimFileReadContextOfTest, TakesTheListsTextsAndStoredRanges) {
-  ParametersPanel panel = StartParametersPanel();
-  SetFieldText(&panel, 15, "2");
+TEST(ApplySimFileTest, OlderFilesTakeTheirMissingRangesFromTheAppliedFields) {
+  // A version 1 file saving blocks per track as 1.5, which the field's
+  // filter turns into 15.
+  const std::string version1 = Edit(Edit(DataFile("version2.txt"), " 2 ", " 1 "),
+                                    "0.00001\r\n600\r\n", "0.00001\r\n1.5\r\n");
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool import_page;
+    int field;
+    double range;  // the stored range's single value
+  } cases[] = {
+      // The file's disk type has other heads than the field held.
+      {"version 4, disk applied", DataFile("version4.txt"), true, 15, 16},
+      {"version 4, page not imported", DataFile("version4.txt"), false, 15, 8},
+      {"version 1, saved text filtered", version1, true, 13, 15},
+      {"version 1, page not imported", version1, false, 13, 32},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ParametersPanel panel = StartParametersPanel();
+    SetFieldText(&panel, 13, "32");
+    SetFieldText(&panel, 15, "8");
+    SimFileReadContext context = TestContext();
+    context.import_page = c.import_page;
+    PageHooks hooks;
+    hooks.choose_disk_type = [&panel](std::string_view) {
+      panel.disk_type_applying = true;
+      SetFieldText(&panel, 15, "16");
+      panel.disk_type_applying = false;
+    };
+    ResultsStore store;
+    ApplySimFile(Content(c.bytes, context), &panel, &store, hooks);
+    const ParamRange range = store.ResultRanges()[c.field];
+    EXPECT_EQ(range.From, c.range);
+    EXPECT_EQ(range.Step, 1);
+    EXPECT_EQ(range.To, c.range);
+  }
+}
+
+TEST(SimFileReadContextOfTest, TakesTheListsAndStoredRanges) {
   ResultsStore store = ThreeRunStore();
-  const SimFileReadContext context =
-      SimFileReadContextOf(false, {"Default", "Custom ..."},
-                           SimulatorList{{"schedule", "schedule_fast"}, 1}, panel, store);
+  const SimFileReadContext context = SimFileReadContextOf(
+      false, {"Default", "Custom ..."}, SimulatorList{{"schedule", "schedule_fast"}, 1}, store);
   EXPECT_FALSE(context.import_page);
   EXPECT_EQ(context.disk_types, (std::vector<std::string>{"Default", "Custom ..."}));
   EXPECT_EQ(context.simulators, (std::vector<std::string>{"schedule", "schedule_fast"}));
   EXPECT_EQ(context.current_simulator, "schedule_fast");
-  EXPECT_EQ(context.current_texts[15], "2");
   EXPECT_EQ(context.current_ranges[0].To, 300);
   // An empty simulator list has no current entry.
-  EXPECT_EQ(SimFileReadContextOf(true, {}, SimulatorList{}, panel, store).current_simulator, "");
+  EXPECT_EQ(SimFileReadContextOf(true, {}, SimulatorList{}, store).current_simulator, "");
 }
 
 }  // namespace

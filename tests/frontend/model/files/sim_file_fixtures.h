@@ -1,6 +1,8 @@
 #ifndef TRAKVIST_TESTS_FRONTEND_MODEL_FILES_SIM_FILE_FIXTURES_H_
 #define TRAKVIST_TESTS_FRONTEND_MODEL_FILES_SIM_FILE_FIXTURES_H_
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -18,6 +20,14 @@ inline std::string DataFile(std::string_view name) {
   std::ifstream in(std::string(TRAKVIST_SIM_FILE_TEST_DATA) + "/" + std::string(name),
                    std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// `bytes` with the first `old_text` replaced by `new_text`.
+inline std::string Edit(std::string bytes, std::string_view old_text, std::string_view new_text) {
+  const std::size_t at = bytes.find(old_text);
+  EXPECT_NE(at, std::string::npos) << old_text;
+  if (at != std::string::npos) bytes.replace(at, old_text.size(), new_text);
+  return bytes;
 }
 
 inline ParameterTexts DefaultTexts() {
@@ -82,8 +92,6 @@ inline SimFileReadContext TestContext() {
   context.disk_types = {"Default", "IBM Deskstar 75GXP", "Custom ..."};
   context.simulators = {"schedule", "schedule_fast"};
   context.current_simulator = "schedule_fast";
-  context.current_texts = DefaultTexts();
-  context.current_texts[15] = "8";
   context.current_ranges.fill(ParamRange{7, 1, 7});
   return context;
 }

@@ -12,14 +12,6 @@
 namespace trakvist {
 namespace {
 
-// `bytes` with the first `old_text` replaced by `new_text`.
-std::string Edit(std::string bytes, std::string_view old_text, std::string_view new_text) {
-  const std::size_t at = bytes.find(old_text);
-  EXPECT_NE(at, std::string::npos) << old_text;
-  if (at != std::string::npos) bytes.replace(at, old_text.size(), new_text);
-  return bytes;
-}
-
 std::string Golden() { return DataFile("three_runs.txt"); }
 
 SimFileContent ReadWhole(const std::string& bytes,
@@ -27,6 +19,15 @@ SimFileContent ReadWhole(const std::string& bytes,
   SimFileRead read = ReadSimFile(bytes, context);
   EXPECT_TRUE(read.content) << read.failure;
   return read.content ? std::move(*read.content) : SimFileContent{};
+}
+
+// The indexes whose ranges are to be parsed from the fields after applying.
+std::vector<int> RangesFromFields(const SimFileContent& content) {
+  std::vector<int> indexes;
+  for (int i = 0; i < kParameterCount; ++i) {
+    if (content.ranges_from_fields[i]) indexes.push_back(i);
+  }
+  return indexes;
 }
 
 void ExpectRange(const ParamRange& range, double from, double step, double to) {
@@ -91,7 +92,8 @@ TEST(ReadSimFileTest, UpgradesAVersion4File) {
   EXPECT_EQ(content.parameter_texts[1], "600,100,700");
   EXPECT_FALSE(content.parameter_texts[15]);
   ExpectRange(content.ranges[1], 600, 100, 700);
-  ExpectRange(content.ranges[15], 8, 1, 8);  // from the current text of field 15
+  // The heads range follows the field once the page is applied.
+  EXPECT_EQ(RangesFromFields(content), std::vector<int>{15});
   EXPECT_EQ(content.results.RunCount(), 2);
   EXPECT_EQ(content.results.Get(Metric::kTotalSeekTime, 1, 2), 11);
   EXPECT_EQ(content.results.Get(Metric::kAverageWaitingTime, 7, 2), 7.25);
@@ -106,7 +108,7 @@ TEST(ReadSimFileTest, UpgradesAVersion3File) {
   EXPECT_EQ(content.page.values.SLOOK_Reset, "Extremes");
   EXPECT_EQ(content.parameter_texts[14], "300");  // settle time is in the file
   ExpectRange(content.ranges[14], 300, 1, 300);
-  ExpectRange(content.ranges[15], 8, 1, 8);
+  EXPECT_EQ(RangesFromFields(content), std::vector<int>{15});
   EXPECT_EQ(content.results.RunCount(), 1);
   EXPECT_EQ(content.results.Get(Metric::kMaximumWaitingTime, 1, 1), 9);
   EXPECT_EQ(content.messages, std::vector<std::string>{OlderVersionMessage("schedule_fast")});
@@ -143,7 +145,7 @@ TEST(ReadSimFileTest, UpgradesAVersion2FileWithoutSettleTimeOrMaximumWaits) {
   ExpectRange(content.ranges[2], 60, 10, 70);
   ExpectRange(content.ranges[13], 600, 1, 600);
   ExpectRange(content.ranges[14], 0, 1, 0);
-  ExpectRange(content.ranges[15], 8, 1, 8);
+  EXPECT_EQ(RangesFromFields(content), std::vector<int>{15});
   EXPECT_EQ(content.distribution, 1);
   ASSERT_EQ(content.results.RunCount(), 2);  // as many runs as the average waits
   EXPECT_EQ(content.results.Get(Metric::kAverageWaitingTime, 1, 2), 2.5);
@@ -151,17 +153,6 @@ TEST(ReadSimFileTest, UpgradesAVersion2FileWithoutSettleTimeOrMaximumWaits) {
     EXPECT_EQ(content.results.Get(Metric::kMaximumWaitingTime, a, 2), 0);
   }
   EXPECT_EQ(content.messages, std::vector<std::string>{OlderVersionMessage("schedule_fast")});
-}
-
-TEST(ReadSimFileTest, Version1TakesTheBlocksPerTrackRangeFromTheFieldText) {
-  // The file's text as the field's filter leaves it, or the current one.
-  const std::string bytes = Edit(Edit(DataFile("version2.txt"), " 2 ", " 1 "), "0.00001\r\n600\r\n",
-                                 "0.00001\r\n1.5\r\n");
-  ExpectRange(ReadWhole(bytes).ranges[13], 15, 1, 15);
-  SimFileReadContext context = TestContext();
-  context.import_page = false;
-  context.current_texts[13] = "32";
-  ExpectRange(ReadWhole(bytes, context).ranges[13], 32, 1, 32);
 }
 
 TEST(ReadSimFileTest, UnknownDiskAndSimulatorAreReportedInFileOrderAndLoadingGoesOn) {
@@ -194,12 +185,14 @@ TEST(ReadSimFileTest, RefusesFilesItCannotRead) {
       {"version not a number", Edit(golden, " 5 ", "five"), kSimFileNotProperFormatMessage},
       {"version 0", Edit(golden, " 5 ", " 0 "), kSimFileNotProperFormatMessage},
       {"empty file", "", kSimFileNotProperFormatMessage},
-      {"16 page values", Edit(golden, "Page]\r\n 15 ", "Page]\r\n 16 "), kSimFileNotProperFormatMessage},
+      {"16 page values", Edit(golden, "Page]\r\n 15 ", "Page]\r\n 16 "),
+       kSimFileNotProperFormatMessage},
       {"page count not a number", Edit(golden, "Page]\r\n 15 ", "Page]\r\nabc"),
        kSimFileNotProperFormatMessage},
       {"unknown distribution", Edit(golden, "\r\nGeneric\r\n", "\r\nBinomial\r\n"),
        kSimFileNotProperFormatMessage},
-      {"unknown S-LOOK method", Edit(golden, "Ping Pong", "Zigzag"), kSimFileNotProperFormatMessage},
+      {"unknown S-LOOK method", Edit(golden, "Ping Pong", "Zigzag"),
+       kSimFileNotProperFormatMessage},
       {"check box 2", Edit(golden, "Ping Pong\r\n 0 ", "Ping Pong\r\n 2 "),
        kSimFileNotProperFormatMessage},
       {"choice neither True nor False", Edit(golden, "\r\nTrue\r\n", "\r\nMaybe\r\n"),
@@ -211,11 +204,15 @@ TEST(ReadSimFileTest, RefusesFilesItCannotRead) {
        kSimFileNotProperFormatMessage},
       {"range not a number", Edit(golden, "100,100,300\r\n600,1", "100,x,300\r\n600,1"),
        kSimFileNotProperFormatMessage},
-      {"range with a zero step", Edit(golden, "600,1,600", "600,0,600"), kSimFileNotProperFormatMessage},
-      {"10 values per row", Edit(golden, " 2 \r\n 9 ", " 2 \r\n 10 "), kSimFileNotProperFormatMessage},
-      {"no runs", Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 1 "), kSimFileNotProperFormatMessage},
+      {"range with a zero step", Edit(golden, "600,1,600", "600,0,600"),
+       kSimFileNotProperFormatMessage},
+      {"10 values per row", Edit(golden, " 2 \r\n 9 ", " 2 \r\n 10 "),
+       kSimFileNotProperFormatMessage},
+      {"no runs", Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 1 "),
+       kSimFileNotProperFormatMessage},
       {"more runs than 32 bits count",
-       Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 2147483649 "), kSimFileNotProperFormatMessage},
+       Edit(golden, "Seek Time]\r\n 4 ", "Seek Time]\r\n 2147483649 "),
+       kSimFileNotProperFormatMessage},
       {"sections of different runs", Edit(golden, "Waiting Time]\r\n 4 ", "Waiting Time]\r\n 3 "),
        kSimFileNotProperFormatMessage},
       {"header in another case", Edit(golden, "[Total Seek Time]", "[total seek time]"),
@@ -294,7 +291,8 @@ TEST(ReadSimFileTest, AHugeRunCountIsRefusedWithoutReservingItsRows) {
 void ExpectWholeOrRefused(const std::string& bytes) {
   const SimFileRead read = ReadSimFile(bytes, TestContext());
   if (!read.content) {
-    EXPECT_TRUE(read.failure == kSimFileNotProperFormatMessage || read.failure == kHigherVersionMessage)
+    EXPECT_TRUE(read.failure == kSimFileNotProperFormatMessage ||
+                read.failure == kHigherVersionMessage)
         << read.failure;
     return;
   }

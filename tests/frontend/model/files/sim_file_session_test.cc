@@ -151,7 +151,7 @@ TEST(OpenTest, AFileDamagedAtAnyByteLeavesTheStoreAsItWas) {
     Dialog dialog{"/s/f.txt"};
     OpenOutcome outcome = Open(&state, files, dialog.Ask(), TestContext());
     if (outcome.content) {
-      ApplySavedResults(std::move(*outcome.content), &store);
+      ApplySavedResults(std::move(*outcome.content), StartParametersPanel(), &store);
       EXPECT_EQ(store.RunCount(), 3);
       continue;
     }

@@ -125,6 +125,11 @@ TEST_F(ManualRequestsTest, StartFailsWithTheMessageOfEachFault) {
   EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
   SetFieldText(&panel_, 13, "600");
   EXPECT_TRUE(Start().input.has_value());
+  // A drive path names a file, which is opened rather than scanned.
+  SetManualText(&panel_, "C:\\Trakvist\\requests.txt");
+  EXPECT_FALSE(panel_.is_lba_enabled);
+  EXPECT_EQ(StartMessage(), kCanNotOpenManualFileMessage);
+  SetManualText(&panel_, "4800");
   // A failed write is not a started run.
   files_.writes_fail = true;
   EXPECT_EQ(StartMessage(), kCanNotWriteRequestsMessage);
@@ -238,6 +243,24 @@ TEST_F(ManualRequestsTest, WaitWindowAtImportAboveFortyThousandCharacters) {
   EXPECT_EQ(Import(kFilePath), std::string(kImportNotProperFormatMessage));
   EXPECT_EQ(wait_shown_, 1);
   EXPECT_EQ(wait_closed_, 1);
+}
+
+TEST_F(ManualRequestsTest, FileTurnedLbaWithoutGeometryIsRefusedAtEveryStart) {
+  files_.Put(kFilePath, "0\r\n10 20 30");
+  ASSERT_EQ(Import(kFilePath), std::nullopt);
+  SetFieldText(&panel_, 13, "0");
+  ASSERT_TRUE(Start().input.has_value());  // cylinders need no geometry
+  // Rewritten as LBA requests: no scan is possible, and the three requests
+  // of the older scan never pass for them.
+  files_.Put(kFilePath, "1\r\n4800");
+  EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
+  EXPECT_EQ(StartMessage(), kNoLbaGeometryMessage);
+  EXPECT_FALSE(state_.manual_req_valid);
+  SetFieldText(&panel_, 13, "600");
+  const ManualStartCheck check = Start();
+  ASSERT_TRUE(check.input.has_value()) << check.message;
+  EXPECT_EQ(check.input->request_count, 1);
+  EXPECT_EQ(state_.manual_file_stamp, files_.stamps[kFilePath]);
 }
 
 TEST_F(ManualRequestsTest, RequestsFileThatCanNoLongerBeReadAtStart) {

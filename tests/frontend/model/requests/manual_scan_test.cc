@@ -90,9 +90,23 @@ TEST(ManualScanTest, TextsOfTheRequestsFileAndTheCylinderQuestion) {
             "Cylinders' to 1001");
   EXPECT_FALSE(NeedsWaitWindow(40000));
   EXPECT_TRUE(NeedsWaitWindow(40001));
-  EXPECT_TRUE(IsFilePath("/home/u/requests.txt"));
-  EXPECT_FALSE(IsFilePath("10 20 /3"));
-  EXPECT_FALSE(IsFilePath(""));
+}
+
+TEST(ManualScanTest, TellsFilePathsFromTypedRequests) {
+  const struct {
+    const char* text;
+    bool path;
+  } cases[] = {
+      {"/home/u/requests.txt", true},
+      {"C:\\Trakvist\\requests.txt", true},
+      {"d:\\", true},
+      {"10 20 /3", false},
+      {"", false},
+      {"C:", false},
+      {"C:/requests.txt", false},
+      {"10:\\5", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsFilePath(c.text), c.path) << c.text;
 }
 
 }  // namespace

@@ -110,6 +110,9 @@ TEST(SortLTableTest, SortsNumericallyAscendingAndStable) {
       {{{2, "1E+20"}, {3, "5"}}, 3, {"SCAN", "SSTF"}},
       {{{2, "1000"}, {3, "999"}, {4, " "}, {5, "-2"}}, 4, {"LOOK", "C-SCAN", "SCAN", "SSTF"}},
       {{{6, "1"}, {2, "9"}, {9, "5"}}, 1, {"SSTF", "C-LOOK", "SATF"}},
+      // Below the algorithm column: sorted by algorithm, the indicator on it.
+      {{{6, "1"}, {2, "9"}, {9, "5"}}, 0, {"SSTF", "C-LOOK", "SATF"}},
+      {{{9, "1"}, {4, "9"}}, -1, {"C-SCAN", "SATF"}},
   };
   for (const Case& c : kCases) {
     LTable table;
@@ -122,11 +125,11 @@ TEST(SortLTableTest, SortsNumericallyAscendingAndStable) {
       std::vector<std::string> order;
       for (const LTableRow& row : table.rows) order.push_back(row.text);
       EXPECT_THAT(order, ElementsAreArray(c.order)) << c.column;
-      EXPECT_EQ(table.SortColumn, c.column);
+      EXPECT_EQ(table.SortColumn, std::max(c.column, 1));
     }
   }
   LTable table = StartLTable();
-  for (int column : {0, 5, -1}) EXPECT_FALSE(SortLTable(&table, column));
+  for (int column : {5, 70000}) EXPECT_FALSE(SortLTable(&table, column));
   EXPECT_EQ(table.SortColumn, 1);
 }
 

@@ -228,9 +228,14 @@ TEST_F(RunMonitorTest, EndsBeforeAnyRunWhenNothingCanBeRun) {
     std::string requests;
     bool leftover;
     const char* message;
+    const char* inner = "";  // fields 8 and 9, when given
   } kCases[] = {
       {"no combination", "10,1,0", false, "no combination to run"},
       {"undeletable results", "500", true, "ssim_tmp$$~1.csv could not be deleted"},
+      {"too many combinations", "100,1,1099", false,
+       "more than 2147483647 combinations, more than one simulation can hold. No simulation was "
+       "run.",
+       "1,1,2000"},
   };
   for (const auto& c : kCases) {
     FakeRunner runner;
@@ -240,7 +245,9 @@ TEST_F(RunMonitorTest, EndsBeforeAnyRunWhenNothingCanBeRun) {
       files.undeletable.insert(paths_.seek);
     }
     RunMonitor monitor(&runner, &files);
-    monitor.Start(Setup(c.requests));
+    SweepSetup setup = Setup(c.requests);
+    if (*c.inner != '\0') setup.field_texts[8] = setup.field_texts[9] = c.inner;
+    monitor.Start(std::move(setup));
     EXPECT_THAT(runner.starts, IsEmpty()) << c.name;
     const std::optional<SweepEnd> end = monitor.TakeEnd();
     ASSERT_TRUE(end) << c.name;

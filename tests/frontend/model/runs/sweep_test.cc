@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -41,6 +42,49 @@ SweepRanges SingleValues() {
   SweepRanges ranges;
   for (int k = 0; k < kParameterCount; ++k) ranges[k] = {k + 1.0, 1, k + 1.0};
   return ranges;
+}
+
+TEST(ParamRangeTest, CountsWholeNumberRangesAsTheirWalk) {
+  const ParamRange kRanges[] = {{1, 1, 10},
+                                {1, 3, 10.5},
+                                {10, -3, 0.5},
+                                {-7, 2, 7},
+                                {5, 1, 4},
+                                {5, -1, 6},
+                                {2, 0, 9},
+                                {0, 1, 0},
+                                {0.5, 1, 3},
+                                {1, 0.5, 3},
+                                {1, 1, 1e300},
+                                {1e17, 1, 2e17},
+                                {3, 1, std::nan("")},
+                                {-4503599627370496.0, 1, -4503599627370490.0}};
+  for (const ParamRange& range : kRanges) {
+    EXPECT_EQ(ValueCount(range, 100), static_cast<std::int64_t>(RangeValues(range, 100).size()))
+        << range.From << "," << range.Step << "," << range.To;
+  }
+  EXPECT_EQ(ValueCount({1, 1, 3e9}, std::int64_t{1} << 40), 3000000000);
+}
+
+TEST(CombinationCountTest, MultipliesTheValueCountsUpToTheLimit) {
+  const struct {
+    int ranged;  // parameters 0 to ranged - 1 take `range`, the others one value
+    ParamRange range;
+    std::int64_t limit;
+    std::int64_t count;
+  } kCases[] = {{0, {}, 100, 1},
+                {2, {1, 1, 9}, 100, 81},
+                {2, {1, 1, 10}, 100, 100},
+                {2, {1, 1, 11}, 100, 100},
+                {3, {1, 1, 9}, 100, 100},
+                {1, {10, 1, 0}, 100, 0},
+                {16, {0, 1, 9}, std::int64_t{1} << 31, std::int64_t{1} << 31},
+                {2, {0.5, 0.5, 1e300}, 1000000, 1000000}};  // the last walked only as far as needed
+  for (const auto& c : kCases) {
+    SweepRanges ranges = SingleValues();
+    for (int k = 0; k < c.ranged; ++k) ranges[k] = c.range;
+    EXPECT_EQ(CombinationCount(ranges, c.limit), c.count) << c.ranged << " " << c.range.To;
+  }
 }
 
 TEST(FillSweepRangesTest, RequestSourceAndTimerZeroTheirParameters) {
