@@ -40,7 +40,7 @@ using Points = QList<QPointF>;
 SweepRanges ThreeRequestTotals() {
   SweepRanges ranges{};
   ranges[0] = {100, 100, 300};
-  ranges[kSecondsPerTimeUnitParameter] = {0.5, 1, 0.5};
+  ranges[kSecondsPerTuParameter] = {0.5, 1, 0.5};
   return ranges;
 }
 
