@@ -12,6 +12,9 @@ constexpr std::string_view kNoSimulatorReason =
     "No simulator program was found in the program folder: put the schedule program beside "
     "Trakvist and press \"Refresh Simulator List\".";
 
+constexpr std::string_view kNoTemporaryFolderReason =
+    " Simulations cannot be run without a folder for their temporary files.";
+
 template <typename Items>
 int PositionOf(const Items& items, std::string_view entry) {
   const auto found = std::find(items.begin(), items.end(), entry);
@@ -70,7 +73,14 @@ std::string SelectedSimulator(const MainState& state) {
 }
 
 std::string StartBlockedReason(const MainState& state) {
+  if (!state.temporary_folder_error.empty()) {
+    return state.temporary_folder_error + std::string(kNoTemporaryFolderReason);
+  }
   return SelectedSimulator(state).empty() ? std::string(kNoSimulatorReason) : std::string();
+}
+
+bool StartAvailable(const MainState& state) {
+  return state.panel.startb_enabled && StartBlockedReason(state).empty();
 }
 
 void RefreshSimulators(MainState* state, const std::vector<FolderEntry>& folder_entries,
