@@ -13,8 +13,8 @@
 #include "frontend/ui/about_box.h"
 #include "frontend/ui/disk_properties_window.h"
 #include "frontend/ui/file_dialogs.h"
-#include "frontend/ui/up_down.h"
 #include "frontend/ui/importing_window.h"
+#include "frontend/ui/up_down.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

@@ -12,9 +12,9 @@
 
 #include "frontend/ui/about_box.h"
 #include "frontend/ui/disk_properties_window.h"
+#include "frontend/ui/importing_window.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/up_down.h"
-#include "frontend/ui/importing_window.h"
 
 namespace trakvist {
 namespace {
