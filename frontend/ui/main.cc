@@ -27,6 +27,10 @@ std::string AbsolutePath(const std::string& path) {
 
 int RunWindow(const StartArguments& arguments) {
   PlatformServices platform(ProgramFolder());
+  if (!platform.link_error().empty()) {
+    std::fprintf(stderr, "Trakvist: no link to the engines (%s); simulations cannot be run.\n",
+                 platform.link_error().c_str());
+  }
   const MainWindowServices services = platform.services();
   MainWindow window(StartStateFor(services), services);
   window.show();
@@ -46,6 +50,8 @@ int main(int argc, char* argv[]) {
   // out of argv; what is left is Trakvist's.
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Trakvist"));
+  // Lets the desktop match the window to the installed entry and its icon.
+  QApplication::setDesktopFileName(QStringLiteral("trakvist"));
   const trakvist::StartArguments arguments =
       trakvist::ParseStartArguments(trakvist::ArgumentsOf(argc, argv));
   if (!arguments.error.empty()) {

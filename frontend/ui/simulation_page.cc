@@ -235,6 +235,10 @@ QHBoxLayout* RunRow(SimulationControls* c) {
   c->progress1->setValue(0);
   c->ltime = MakeLabel(QStringLiteral("LTime"), kLTimeStartText);
   c->ltime->setToolTip(ToQString(kLTimeToolTip));
+  // Room for long runs ("100:59:59"), so the bar beside it keeps its width
+  // while the time counts.
+  c->ltime->setMinimumWidth(c->ltime->fontMetrics().horizontalAdvance(QStringLiteral("000:00:00")));
+  c->ltime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   c->timer2 = Named(new QTimer(c->ltime), QStringLiteral("Timer2"));
   c->timer2->setInterval(kTimer2Interval);
   auto* row = new QHBoxLayout;
