@@ -1,6 +1,9 @@
 // Sweeps with the real engine, the simulation files and the manual requests,
 // through the main window on Qt's offscreen platform.
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -112,6 +115,8 @@ class SimulationRunTest : public QObject {
   void stopEndsALongSweepAndKeepsTheEarlierResults();
   void closingDuringARunIsRefused();
   void saveThenOpenRoundTrips();
+  void openWithoutImportingThePageKeepsIt();
+  void longPastedRequestsAreKeptWhole();
   void openNamesTheFileAndReportsProblems_data();
   void openNamesTheFileAndReportsProblems();
   void simulatorThatCannotRunEndsTheSweepWithItsCommandLine_data();
@@ -266,6 +271,38 @@ void SimulationRunTest::saveThenOpenRoundTrips() {
   ControlAs<QPushButton>(other.get(), QStringLiteral("SaveAs"))->click();
   QCOMPARE(other->windowTitle(), QStringLiteral("Trakvist - second.txt"));  // ".txt" added
   QCOMPARE(ReadAll(second.toStdString() + ".txt"), saved);
+}
+
+// With "Import Saved Simulation Page" cleared, Open takes the results and
+// leaves the page as it is.
+void SimulationRunTest::openWithoutImportingThePageKeepsIt() {
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const std::string path = program_->folder() + "sim.txt";
+  answers_->paths.push_back(QString::fromStdString(path));
+  Get<QPushButton>(QStringLiteral("SaveAs"))->click();
+  Type(0, QStringLiteral("42"));
+  Get<QAbstractButton>(QStringLiteral("ImSaved"))->click();
+  QVERIFY(!window_->state().ImSaved);
+  window_->OpenFile(path);
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(Get<QLineEdit>(QStringLiteral("Cparam_0"))->text(), QStringLiteral("42"));
+  QCOMPARE(window_->state().store.RunCount(), 3);
+  QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist - sim.txt"));
+}
+
+// A line edit keeps at most 32767 characters unless told otherwise; typed
+// requests may well be longer.
+void SimulationRunTest::longPastedRequestsAreKeptWhole() {
+  Get<QRadioButton>(QStringLiteral("Option3"))->click();
+  QString requests;
+  while (requests.size() < 40010) requests += QStringLiteral("123 ");
+  auto* manual = Get<QLineEdit>(QStringLiteral("Manual"));
+  manual->setFocus();
+  QApplication::clipboard()->setText(requests);
+  QTest::keySequence(manual, QKeySequence::Paste);
+  QCOMPARE(window_->state().panel.manual_text.size(), static_cast<std::size_t>(requests.size()));
+  QCOMPARE(manual->text(), requests);
 }
 
 void SimulationRunTest::openNamesTheFileAndReportsProblems_data() {
