@@ -57,6 +57,7 @@ void RunController::Start() {
   SweepSetup setup = BeginSweep(state_, runner_->LinkNumber(), files_, dialogs);
   emit PanelChanged();
   monitor_.Start(std::move(setup));
+  emit PanelChanged();  // the manual requests check may have raised the cylinders
   ShowRunState();
 }
 
