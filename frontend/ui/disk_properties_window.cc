@@ -14,7 +14,9 @@
 
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/ui/background.h"
+#include "frontend/ui/disk_type_list.h"
 #include "frontend/ui/object_names.h"
+#include "frontend/ui/panel_view.h"
 #include "frontend/ui/qt_text.h"
 #include "frontend/ui/up_down.h"
 #include "frontend/ui/widget_factory.h"
@@ -27,6 +29,7 @@ constexpr int kFigureDigits = 11;   // "10000000 KB"
 constexpr int kDerivedDigits = 19;  // "2.08333333333333E-05 s"
 constexpr int kFullSeekFigure = 6;
 constexpr int kAverageSeekFigure = 7;
+constexpr int kBytesPerBlockFigure = 11;
 // Grid columns of a frame of figures.
 enum FigureColumn { kChoiceColumn, kLabelColumn, kFieldColumn };
 
@@ -41,7 +44,7 @@ QLineEdit* DerivedDisplay(const QString& name) {
 
 void AddFigureRow(QGridLayout* grid, int index, DiskPropertiesControls* c) {
   const int row = NextRow(grid);
-  auto* label = MakeLabel(IndexedName("DparamLabel", index), kDiskFigureTexts[index].label);
+  auto* label = MakeLabel(IndexedName("DparamLabel", index), kDparamTable[index].label);
   auto* edit = Named(new NumberEdit, IndexedName("Dparam", index));
   edit->setFixedWidth(TextWidthFor(edit, kFigureDigits));
   auto* up_down = Named(new UpDown, IndexedName("UpDown", index));
@@ -82,7 +85,7 @@ QGroupBox* GeometryFrame(const QString& name, QRadioButton* choice, int first_fi
   grid->addWidget(choice, 0, kChoiceColumn, 1, 3);
   for (int i = first_figure; i < first_figure + 3; ++i) AddFigureRow(grid, i, c);
   capacity->setFixedWidth(TextWidthFor(capacity, kFigureDigits) + kUpDownWidth);
-  AddDerivedRow(grid, capacity_label, kCapacityCaption, capacity);
+  AddDerivedRow(grid, capacity_label, kCapacityLabel, capacity);
   auto* frame = MakeFrame(name, {});
   frame->setLayout(grid);
   return frame;
@@ -95,7 +98,7 @@ QGroupBox* SpeedFrame(DiskPropertiesControls* c) {
   c->cst_calc2 = MakeRadioButton(QStringLiteral("CSTCalc2"), {}, kCstCalcToolTip);
   grid->addWidget(c->cst_calc1, 0, kChoiceColumn);
   grid->addWidget(c->cst_calc2, 1, kChoiceColumn);
-  auto* frame = MakeFrame(QStringLiteral("SpeedFrame"), kDiskSpeedCaption);
+  auto* frame = MakeFrame(QStringLiteral("SpeedFrame"), kDparamTable[kFullSeekFigure].frame);
   frame->setLayout(grid);
   return frame;
 }
@@ -104,13 +107,13 @@ QGroupBox* OtherFrame(DiskPropertiesControls* c) {
   QGridLayout* grid = FigureGrid();
   for (int i = 11; i <= 12; ++i) AddFigureRow(grid, i, c);
   grid->setRowStretch(NextRow(grid), 1);
-  auto* frame = MakeFrame(QStringLiteral("OtherFrame"), kOtherCaption);
+  auto* frame = MakeFrame(QStringLiteral("OtherFrame"), kDparamTable[kBytesPerBlockFigure].frame);
   frame->setLayout(grid);
   return frame;
 }
 
 QHBoxLayout* TuField(DiskPropertiesControls* c) {
-  auto* label = MakeLabel(QStringLiteral("TULabel"), kTuCaption);
+  auto* label = MakeLabel(QStringLiteral("TULabel"), kTuLabel);
   c->tu = Named(new NumberEdit, QStringLiteral("TU"));
   c->tu->setFixedWidth(TextWidthFor(c->tu, kDerivedDigits));
   c->tu_up_down = Named(new UpDown, QStringLiteral("TU_UpDown"));
@@ -131,20 +134,20 @@ QGroupBox* TimeUnitFrame(DiskPropertiesControls* c) {
   c->latu = DerivedDisplay(QStringLiteral("LATU"));
   c->tuer = DerivedDisplay(QStringLiteral("TUER"));
   QGridLayout* derived = FigureGrid();
-  AddDerivedRow(derived, QStringLiteral("BTLabel"), kBlockTimeCaption, c->bt);
-  AddDerivedRow(derived, QStringLiteral("CSTLabel"), kCylinderSeekCaption, c->cst);
-  AddDerivedRow(derived, QStringLiteral("LATULabel"), kLargestTuCaption, c->latu);
-  AddDerivedRow(derived, QStringLiteral("TUERLabel"), kTuErrorCaption, c->tuer);
+  AddDerivedRow(derived, QStringLiteral("BTLabel"), kBtLabel, c->bt);
+  AddDerivedRow(derived, QStringLiteral("CSTLabel"), kCstLabel, c->cst);
+  AddDerivedRow(derived, QStringLiteral("LATULabel"), kLatuLabel, c->latu);
+  AddDerivedRow(derived, QStringLiteral("TUERLabel"), kTuerLabel, c->tuer);
 
-  c->smintu = MakeCheckBox(QStringLiteral("SMINTU"), kMinTuCaption);
-  c->slatu = MakeCheckBox(QStringLiteral("SLATU"), kLargestTuCheckCaption);
+  c->smintu = MakeCheckBox(QStringLiteral("SMINTU"), kSmintuCaption);
+  c->slatu = MakeCheckBox(QStringLiteral("SLATU"), kSlatuCaption);
   auto* choice = new QVBoxLayout;
   choice->addLayout(TuField(c));
   choice->addWidget(c->smintu);
   choice->addWidget(c->slatu);
   choice->addStretch(1);
 
-  auto* frame = MakeFrame(QStringLiteral("TUFrame"), kTuSettingsCaption);
+  auto* frame = MakeFrame(QStringLiteral("TUFrame"), kTimeUnitFrame);
   auto* layout = new QHBoxLayout(frame);
   layout->addLayout(derived, 1);
   layout->addSpacing(16);
@@ -153,11 +156,11 @@ QGroupBox* TimeUnitFrame(DiskPropertiesControls* c) {
 }
 
 QHBoxLayout* ButtonRow(DiskPropertiesControls* c) {
-  c->apply = MakeCheckBox(QStringLiteral("APPLY"), kApplyCaption);
+  c->apply = MakeCheckBox(QStringLiteral("APPLY"), kDiskPropApplyCaption);
   c->save_disk = MakeButton(QStringLiteral("SaveDisk"), kSaveDiskCaption);
-  c->edit_file = MakeButton(QStringLiteral("EditFile"), kEditDisksCaption);
-  c->ok = MakeButton(QStringLiteral("OK"), kOkCaption);
-  c->cancel = MakeButton(QStringLiteral("Cancel"), kCancelCaption);
+  c->edit_file = MakeButton(QStringLiteral("EditFile"), kEditFileCaption);
+  c->ok = MakeButton(QStringLiteral("OK"), kDiskPropOkCaption);
+  c->cancel = MakeButton(QStringLiteral("Cancel"), kDiskPropCancelCaption);
   c->ok->setDefault(true);
   auto* row = new QHBoxLayout;
   row->addWidget(c->apply);
@@ -171,9 +174,9 @@ QHBoxLayout* ButtonRow(DiskPropertiesControls* c) {
 }
 
 QHBoxLayout* NameRow(DiskPropertiesControls* c) {
-  c->name_label = MakeLabel(QStringLiteral("NameLabel"), kDiskNameCaption);
-  c->disk_list2 = MakeWideList(QStringLiteral("DiskList2"));
-  c->disk_list2->addItem(ToQString(kCustomDiskType));
+  c->name_label = MakeLabel(QStringLiteral("NameLabel"), kDiskNameLabel);
+  c->disk_list2 = new DiskTypeList;
+  MakeWideList(QStringLiteral("DiskList2"), c->disk_list2);
   c->name_label->setBuddy(c->disk_list2);
   auto* row = new QHBoxLayout;
   row->addWidget(c->name_label);
@@ -181,20 +184,31 @@ QHBoxLayout* NameRow(DiskPropertiesControls* c) {
   return row;
 }
 
-// The state the window opens in: physical geometry, CST from the full seek
-// time, and one TU the shorter of the block and cylinder seek times, so the
-// TU field is locked; nothing is derived until a disk is loaded.
-void ShowOpeningState(const DiskPropertiesControls& c) {
-  c.op_geometry->setChecked(true);
-  c.cst_calc1->setChecked(true);
-  c.smintu->setChecked(true);
-  c.tu->setReadOnly(true);
-  SetBackground(c.tu, ColorRole::kButtonFace);
-  c.tu_up_down->setEnabled(false);
-  c.apply->setChecked(true);
-  for (QLineEdit* display : {c.bt, c.cst, c.latu, c.tuer}) {
-    display->setText(ToQString(kNotAvailable));
-  }
+// Shows a figure or the TU as the model holds it, unless the user is typing
+// in it: then the model holds the typed text already.
+void ShowEditText(QLineEdit* edit, const std::string& text) {
+  if (edit->isModified() && edit->hasFocus()) return;
+  SetTextKeepingCursor(edit, ToQString(text));
+  edit->setModified(false);
+}
+
+void ShowTimeUnit(const DiskProperties& state, const DiskPropertiesControls& c) {
+  ShowEditText(c.tu, state.tu);
+  c.tu->setReadOnly(state.tu_locked);
+  SetBackground(c.tu, state.tu_color);
+  c.tu_up_down->setEnabled(state.tu_spinner_enabled);
+  c.smintu->setChecked(state.smintu);
+  c.slatu->setChecked(state.slatu);
+  c.apply->setChecked(state.apply);
+}
+
+void ShowDerived(const DiskProperties& state, const DiskPropertiesControls& c) {
+  c.pcapa->setText(ToQString(state.pcapa));
+  c.lcapa->setText(ToQString(state.lcapa));
+  c.bt->setText(ToQString(state.bt_text));
+  c.cst->setText(ToQString(state.cst_text));
+  c.latu->setText(ToQString(state.latu_text));
+  c.tuer->setText(ToQString(state.tuer_text));
 }
 
 }  // namespace
@@ -232,9 +246,20 @@ DiskPropertiesWindow::DiskPropertiesWindow(QWidget* parent) : QDialog(parent) {
   layout->addLayout(ButtonRow(&c_));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  ShowOpeningState(c_);
+  ShowState(StartDiskProperties(), {std::string(kCustomDiskType)});
   connect(c_.cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(c_.ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void DiskPropertiesWindow::ShowState(const DiskProperties& state,
+                                     const std::vector<std::string>& entries) {
+  ShowListEntries(c_.disk_list2, entries, state.disk_list2_text);
+  for (int i = 0; i < kDparamCount; ++i) ShowEditText(c_.dparam[i], state.dparam[i]);
+  c_.op_geometry->setChecked(state.geometry == DiskGeometry::kPhysical);
+  c_.ol_geometry->setChecked(state.geometry == DiskGeometry::kLogical);
+  c_.cst_calc1->setChecked(state.cst_method == CstMethod::kFullSeek);
+  c_.cst_calc2->setChecked(state.cst_method == CstMethod::kAverageSeek);
+  ShowDerived(state, c_);
+  ShowTimeUnit(state, c_);
 }
 
 void DiskPropertiesWindow::ShowModal() {

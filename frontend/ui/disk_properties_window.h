@@ -3,11 +3,12 @@
 
 #include <QDialog>
 #include <array>
+#include <string>
+#include <vector>
 
-#include "frontend/ui/ui_texts.h"
+#include "frontend/model/disks/disk_properties.h"
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,18 +16,19 @@ class QRadioButton;
 
 namespace trakvist {
 
+class DiskTypeList;
 class NumberEdit;
 class UpDown;
 
 // The controls of the disk properties window; the window owns them.
 struct DiskPropertiesControls {
   QLabel* name_label = nullptr;  // "Name\Model:"
-  QComboBox* disk_list2 = nullptr;
+  DiskTypeList* disk_list2 = nullptr;
 
   // The thirteen figures, each shown as its number and unit ("17 ms").
-  std::array<NumberEdit*, kDiskFigureCount> dparam{};
-  std::array<UpDown*, kDiskFigureCount> up_down{};
-  std::array<QLabel*, kDiskFigureCount> dparam_label{};
+  std::array<NumberEdit*, kDparamCount> dparam{};
+  std::array<UpDown*, kDparamCount> up_down{};
+  std::array<QLabel*, kDparamCount> dparam_label{};
 
   QRadioButton* op_geometry = nullptr;
   QRadioButton* ol_geometry = nullptr;
@@ -41,7 +43,7 @@ struct DiskPropertiesControls {
   QLineEdit* latu = nullptr;
   QLineEdit* tuer = nullptr;
 
-  QLineEdit* tu = nullptr;  // "1 TU =", shown with " s"
+  NumberEdit* tu = nullptr;  // "1 TU =", shown with " s"
   UpDown* tu_up_down = nullptr;
   QCheckBox* smintu = nullptr;
   QCheckBox* slatu = nullptr;
@@ -57,10 +59,10 @@ struct DiskPropertiesControls {
 // derived from them and the choice of the time unit. Created once with the
 // main window and then only shown and hidden.
 //
-// This is the window's layout and its opening state; the disk catalogue and
-// the time-unit conversion connect their rules to the controls. Cancel and
-// the title bar's close button hide the window without storing anything;
-// OK hides it too, after whatever the catalogue connects to it.
+// This is the window's layout and the showing of the model's state on it;
+// DiskPropertiesController connects the model's rules to its controls.
+// Cancel, Escape and the title bar's close button reject the window (the
+// controller applies Cancel's rule); OK is the controller's alone.
 class DiskPropertiesWindow : public QDialog {
   Q_OBJECT
 
@@ -68,6 +70,11 @@ class DiskPropertiesWindow : public QDialog {
   explicit DiskPropertiesWindow(QWidget* parent = nullptr);
 
   const DiskPropertiesControls& controls() const { return c_; }
+
+  // Shows the window's state with the disk type list holding `entries`.
+  // A field the user is typing in keeps the text being typed; only the
+  // change rules, run when the typing ends, re-write it.
+  void ShowState(const DiskProperties& state, const std::vector<std::string>& entries);
 
   // Shows the window modally without blocking the caller; the first time it
   // is placed in the centre of the screen.

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "frontend/model/requests/manual_texts.h"
 #include "frontend/ui/qt_text.h"
 #include "frontend/ui/ui_texts.h"
 
@@ -45,7 +46,7 @@ QString QtFileFilter(std::string_view pairs) {
 
 std::optional<QString> AskRequestsFile(QWidget* parent) {
   QFileDialog dialog(parent, ToQString(kImportDialogTitle));
-  dialog.setNameFilter(QtFileFilter(kRequestsFileFilter));
+  dialog.setNameFilter(QtFileFilter(kImportDialogFilter));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   return RunDialog(&dialog);

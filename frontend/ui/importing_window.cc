@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "frontend/model/requests/manual_texts.h"
 #include "frontend/ui/qt_text.h"
-#include "frontend/ui/ui_texts.h"
 #include "frontend/ui/window_placement.h"
 
 namespace trakvist {
@@ -13,9 +13,9 @@ namespace trakvist {
 ImportingWindow::ImportingWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("Importing"));
-  setWindowTitle(ToQString(kWaitCaption));
+  setWindowTitle(ToQString(kWaitWindowCaption));
   setModal(false);
-  auto* label = new QLabel(ToQString(kImportingText));
+  auto* label = new QLabel(ToQString(kWaitWindowLabel));
   label->setObjectName(QStringLiteral("ImportingLabel"));
   label->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,13 +15,20 @@
 #include <QTreeWidget>
 #include <utility>
 
+#include "frontend/model/disks/disk_types.h"
 #include "frontend/model/requests/manual_requests.h"
+#include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/about_box.h"
 #include "frontend/ui/charts_controller.h"
+#include "frontend/ui/disk_properties_controller.h"
 #include "frontend/ui/disk_properties_window.h"
+#include "frontend/ui/disk_type_list.h"
+#include "frontend/ui/file_dialogs.h"
 #include "frontend/ui/importing_window.h"
+#include "frontend/ui/message_box.h"
 #include "frontend/ui/panel_view.h"
 #include "frontend/ui/qt_text.h"
+#include "frontend/ui/run_controller.h"
 #include "frontend/ui/ui_texts.h"
 #include "frontend/ui/up_down.h"
 #include "frontend/ui/window_placement.h"
@@ -32,28 +40,33 @@ namespace {
 constexpr int kDefaultWidth = 1160;
 constexpr int kDefaultHeight = 680;
 
+// Paths go to the model as the file system spells them.
+std::string PathOf(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 }  // namespace
 
-MainWindow::MainWindow(MainState state, QWidget* parent)
-    : QMainWindow(parent), state_(std::move(state)) {
+MainWindow::MainWindow(MainState state, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), state_(std::move(state)), services_(std::move(services)) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(ToQString(kProgramName));
   BuildTabs();
   resize(kDefaultWidth, kDefaultHeight);
   CentreOnScreen(this);
 
   // The start state holds chart redraws until results exist.
-  sim_.im_saved->setChecked(state_.ImSaved);
-  ShowPanel();
   charts_controller_ = new ChartsController(&state_, charts_, this);
-
   disk_window_ = new DiskPropertiesWindow(this);
+  disk_controller_ = new DiskPropertiesController(&state_, disk_window_, services_, this);
   about_box_ = new AboutBox(this);
   wait_window_ = new ImportingWindow(this);
+  run_controller_ = new RunController(&state_, services_, sim_, this, wait_window_);
+  ShowPanel();
 
   ConnectParameterFields();
   ConnectRequestSource();
   ConnectOptions();
+  ConnectDisks();
+  ConnectSimulators();
+  ConnectFiles();
   ConnectWindows();
 }
 
@@ -103,16 +116,47 @@ void MainWindow::ConnectOptions() {
   bind(sim_.disprog, &ParametersPanel::disprog);
   bind(sim_.bopath_reset, &ParametersPanel::bopath_reset);
   bind(sim_.bopath_swap, &ParametersPanel::bopath_swap);
-  connect(sim_.is_lba, &QCheckBox::clicked, this,
-          [this](bool checked) { SetIsLba(&state_.panel, checked); });
+  connect(sim_.is_lba, &QCheckBox::clicked, this, [this](bool checked) {
+    SetIsLba(&state_.panel, checked);
+    ShowPanel();
+  });
   connect(sim_.slook_reset, &QComboBox::activated, this,
           [this](int index) { state_.panel.slook_reset = index; });
+  connect(sim_.manual, &QLineEdit::textEdited, this, &MainWindow::OnManualEdited);
+  connect(sim_.import_button, &QToolButton::clicked, this, &MainWindow::OnImport);
+}
+
+void MainWindow::ConnectDisks() {
+  connect(sim_.disk_list, &DiskTypeList::AboutToBeUsed, disk_controller_,
+          &DiskPropertiesController::ReloadIfChanged);
   connect(sim_.disk_list, &QComboBox::activated, this, &MainWindow::OnDiskList);
+  connect(sim_.custom_disk, &QPushButton::clicked, disk_controller_,
+          &DiskPropertiesController::OpenCustom);
+  connect(disk_controller_, &DiskPropertiesController::PanelChanged, this, &MainWindow::ShowPanel);
+}
+
+void MainWindow::ConnectSimulators() {
+  connect(sim_.sim_list, &QComboBox::activated, this, &MainWindow::OnSimList);
+  connect(sim_.sim_refresh, &QToolButton::clicked, this, &MainWindow::OnSimRefresh);
+  connect(run_controller_, &RunController::PanelChanged, this, &MainWindow::ShowPanel);
+  connect(run_controller_, &RunController::SweepEnded, charts_controller_,
+          &ChartsController::ShowAll);
+}
+
+void MainWindow::ConnectFiles() {
+  connect(sim_.opens, &QPushButton::clicked, this, &MainWindow::OnOpen);
+  connect(sim_.saves, &QPushButton::clicked, this, &MainWindow::OnSave);
+  connect(sim_.save_as, &QPushButton::clicked, this, &MainWindow::OnSaveAs);
+  connect(sim_.im_saved, &QCheckBox::clicked, this,
+          [this](bool checked) { state_.ImSaved = checked; });
 }
 
 void MainWindow::ConnectWindows() {
-  connect(sim_.custom_disk, &QPushButton::clicked, disk_window_, &DiskPropertiesWindow::ShowModal);
   connect(sim_.command1, &QToolButton::clicked, about_box_, &QDialog::open);
+}
+
+void MainWindow::OpenFile(const std::string& path) {
+  OpenWith([path]() -> std::optional<std::string> { return path; });
 }
 
 void MainWindow::Enable_StartControls(bool enable) {
@@ -122,7 +166,7 @@ void MainWindow::Enable_StartControls(bool enable) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A run in progress keeps the window open.
-  if (!state_.panel.startb_enabled) {
+  if (!MayClose(state_)) {
     event->ignore();
     return;
   }
@@ -156,10 +200,85 @@ void MainWindow::OnRtimer(bool checked) {
 }
 
 void MainWindow::OnDiskList(int index) {
-  state_.panel.disk_list_text = ToStdString(sim_.disk_list->itemText(index));
+  DiskList_Click(&state_.disks, &state_.panel, index);
+  ShowPanel();
 }
 
-void MainWindow::ShowPanel() { trakvist::ShowPanel(state_.panel, sim_, charts_.publish); }
+void MainWindow::OnManualEdited() {
+  SetManualText(&state_.panel, ToStdString(sim_.manual->text()));
+  ShowPanel();
+}
+
+void MainWindow::OnImport() {
+  const std::optional<QString> path = AskRequestsFile(this);
+  if (!path) return;
+  WaitWindow wait;
+  wait.show = [this] { wait_window_->ShowAndPaint(); };
+  wait.close = [this] { wait_window_->hide(); };
+  const std::optional<std::string> message =
+      Import_Click(&state_.panel, &state_.manual, *services_.files, PathOf(*path), wait);
+  ShowPanel();
+  if (message) ShowMessage(this, *message);
+}
+
+void MainWindow::OnSimList(int index) {
+  SelectSimulator(&state_, ToStdString(sim_.sim_list->itemText(index)));
+  ShowPanel();
+}
+
+void MainWindow::OnSimRefresh() {
+  const std::vector<FolderEntry> entries =
+      services_.list_folder ? services_.list_folder(state_.AppFolder) : std::vector<FolderEntry>();
+  RefreshSimulators(&state_, entries);
+  ShowPanel();
+}
+
+AskPath MainWindow::SimulationFileDialog(bool for_open) {
+  return [this, for_open]() -> std::optional<std::string> {
+    const QString start = QFile::decodeName(state_.file.CurrentFilePath.c_str());
+    const std::optional<QString> path =
+        for_open ? AskOpenSimulationFile(this, start) : AskSaveSimulationFile(this, start);
+    if (!path) return std::nullopt;
+    return PathOf(*path);
+  };
+}
+
+void MainWindow::OnSave() {
+  ShowSaveOutcome(SaveSimulation(&state_, *services_.files, SimulationFileDialog(false)));
+}
+
+void MainWindow::OnSaveAs() {
+  ShowSaveOutcome(SaveSimulationAs(&state_, *services_.files, SimulationFileDialog(false)));
+}
+
+void MainWindow::ShowSaveOutcome(const SaveOutcome& outcome) {
+  ShowPanel();
+  if (outcome.status == SaveStatus::kFailed) ShowMessage(this, outcome.message);
+}
+
+void MainWindow::OnOpen() { OpenWith(SimulationFileDialog(true)); }
+
+void MainWindow::OpenWith(const AskPath& ask_path) {
+  const std::vector<std::string> messages = OpenSimulation(&state_, *services_.files, ask_path);
+  ShowPanel();
+  charts_controller_->ShowAll();
+  for (const std::string& message : messages) ShowMessage(this, message);
+}
+
+void MainWindow::ShowPanel() {
+  trakvist::ShowPanel(state_.panel, sim_, charts_.publish);
+  ShowListEntries(sim_.disk_list, state_.disks.catalogue.entries, state_.panel.disk_list_text);
+  ShowListEntries(sim_.sim_list, state_.simulators.names, SelectedSimulator(state_));
+  sim_.im_saved->setChecked(state_.ImSaved);
+  setWindowTitle(ToQString(state_.file.window_title));
+  ShowStart();
+  disk_controller_->Refresh();
+}
+
+void MainWindow::ShowStart() {
+  sim_.startb->setEnabled(StartAvailable(state_));
+  sim_.startb->setToolTip(ToQString(StartBlockedReason(state_)));
+}
 
 void MainWindow::CloseOtherWindows() {
   for (QWidget* window : QApplication::topLevelWidgets()) {

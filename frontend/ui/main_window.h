@@ -2,12 +2,15 @@
 #define TRAKVIST_FRONTEND_UI_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <string>
 
 #include "frontend/model/chart/x_axis.h"
+#include "frontend/model/files/sim_file_session.h"
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/panel/request_source.h"
 #include "frontend/model/shell/main_state.h"
 #include "frontend/ui/charts_page.h"
+#include "frontend/ui/main_window_services.h"
 #include "frontend/ui/simulation_page.h"
 
 class QTabWidget;
@@ -16,8 +19,10 @@ namespace trakvist {
 
 class AboutBox;
 class ChartsController;
+class DiskPropertiesController;
 class DiskPropertiesWindow;
 class ImportingWindow;
+class RunController;
 
 // The Trakvist main window: the "Simulation" and "Charts" tabs over the
 // front end's model.
@@ -25,15 +30,19 @@ class ImportingWindow;
 // The window holds the model's MainState and shows it on its controls.
 // Every handler of a user action has one shape: read what the control now
 // holds, call the model's rule, and show the state the model returns
-// (ShowPanel). The "Charts" tab has a controller of its own.
+// (ShowPanel). The "Charts" tab, the disk properties window and the runs
+// have controllers of their own.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `state` is the start state (StartMainState); by default one without a
-  // program folder, disk catalogue or simulators.
-  explicit MainWindow(MainState state = StartMainState({}), QWidget* parent = nullptr);
+  // `state` is the start state (StartStateFor(services)); the services'
+  // file access and runner must outlive the window.
+  MainWindow(MainState state, MainWindowServices services, QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // Opens the simulation file at `path` as Open does with that file chosen.
+  void OpenFile(const std::string& path);
 
   // Enables or disables what must not change while a run is in progress;
   // the window cannot be closed while `Startb` is disabled.
@@ -47,6 +56,7 @@ class MainWindow : public QMainWindow {
   DiskPropertiesWindow* disk_properties_window() const { return disk_window_; }
   AboutBox* about_box() const { return about_box_; }
   ImportingWindow* wait_window() const { return wait_window_; }
+  RunController* run_controller() const { return run_controller_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +66,9 @@ class MainWindow : public QMainWindow {
   void ConnectParameterFields();
   void ConnectRequestSource();
   void ConnectOptions();
+  void ConnectDisks();
+  void ConnectSimulators();
+  void ConnectFiles();
   void ConnectWindows();
 
   // Handlers of the "Simulation" tab.
@@ -65,19 +78,34 @@ class MainWindow : public QMainWindow {
   void OnDistList(int index);
   void OnRtimer(bool checked);
   void OnDiskList(int index);
+  void OnManualEdited();
+  void OnImport();
+  void OnSimList(int index);
+  void OnSimRefresh();
+  void OnSave();
+  void OnSaveAs();
+  void OnOpen();
+
+  AskPath SimulationFileDialog(bool for_open);
+  void OpenWith(const AskPath& ask_path);
+  void ShowSaveOutcome(const SaveOutcome& outcome);
 
   void ShowPanel();
+  void ShowStart();
   void CloseOtherWindows();
 
   MainState state_;
+  MainWindowServices services_;
 
   QTabWidget* tabs_ = nullptr;
   SimulationControls sim_;
   ChartsControls charts_;
   ChartsController* charts_controller_ = nullptr;
   DiskPropertiesWindow* disk_window_ = nullptr;
+  DiskPropertiesController* disk_controller_ = nullptr;
   AboutBox* about_box_ = nullptr;
   ImportingWindow* wait_window_ = nullptr;
+  RunController* run_controller_ = nullptr;
 };
 
 }  // namespace trakvist

@@ -2,17 +2,17 @@
 
 #include <QMessageBox>
 
+#include "frontend/model/files/sim_file_session.h"
 #include "frontend/ui/qt_text.h"
-#include "frontend/ui/ui_texts.h"
 
 namespace trakvist {
 
 void ShowMessage(QWidget* parent, std::string_view text) {
-  QMessageBox::information(parent, ToQString(kProgramName), ToQString(text), QMessageBox::Ok);
+  QMessageBox::information(parent, ToQString(kMainWindowTitle), ToQString(text), QMessageBox::Ok);
 }
 
-bool AskYesNo(QWidget* parent, std::string_view text) {
-  return QMessageBox::question(parent, ToQString(kProgramName), ToQString(text),
+bool AskQuestion(QWidget* parent, std::string_view text) {
+  return QMessageBox::question(parent, ToQString(kMainWindowTitle), ToQString(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

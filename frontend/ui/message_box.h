@@ -11,7 +11,7 @@ namespace trakvist {
 void ShowMessage(QWidget* parent, std::string_view text);
 
 // A question titled "Trakvist" with Yes and No; true for Yes.
-bool AskYesNo(QWidget* parent, std::string_view text);
+bool AskQuestion(QWidget* parent, std::string_view text);
 
 }  // namespace trakvist
 

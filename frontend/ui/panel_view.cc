@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "frontend/ui/background.h"
@@ -29,6 +30,14 @@ void ShowField(const ParameterField& field, const SimulationControls& c, int ind
   c.cparam_label[index]->setEnabled(field.label_enabled);
 }
 
+bool SameItems(const QComboBox* list, const std::vector<std::string>& entries) {
+  if (list->count() != static_cast<int>(entries.size())) return false;
+  for (int i = 0; i < list->count(); ++i) {
+    if (list->itemText(i) != ToQString(entries[i])) return false;
+  }
+  return true;
+}
+
 void ShowCheck(QCheckBox* box, bool checked, bool enabled) {
   box->setChecked(checked);
   box->setEnabled(enabled);
@@ -42,6 +51,7 @@ void ShowRequestSource(const ParametersPanel& p, const SimulationControls& c) {
   c.dist_list->setEnabled(p.dist_list_enabled);
   SetBackground(c.dist_list, p.dist_list_color);
   ShowCheck(c.rtimer, p.rtimer, p.rtimer_enabled);
+  SetTextKeepingCursor(c.manual, ToQString(p.manual_text));
   c.manual->setEnabled(p.manual_enabled);
   SetBackground(c.manual, p.manual_color);
   c.import_button->setEnabled(p.import_enabled);
@@ -82,8 +92,17 @@ void ShowPanel(const ParametersPanel& panel, const SimulationControls& controls,
   ShowRequestSource(panel, controls);
   ShowOptions(panel, controls);
   ShowFramesAndButtons(panel, controls, publish);
-  controls.disk_list->setCurrentIndex(controls.disk_list->findText(
-      ToQString(panel.disk_list_text), Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void ShowListEntries(QComboBox* list, const std::vector<std::string>& entries,
+                     const std::string& selected) {
+  const QSignalBlocker quiet(list);
+  if (!SameItems(list, entries)) {
+    list->clear();
+    for (const std::string& entry : entries) list->addItem(ToQString(entry));
+  }
+  list->setCurrentIndex(
+      list->findText(ToQString(selected), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void ShowXAxisState(const XAxisState& state, const ChartsControls& controls) {

@@ -1,10 +1,14 @@
 #ifndef TRAKVIST_FRONTEND_UI_PANEL_VIEW_H_
 #define TRAKVIST_FRONTEND_UI_PANEL_VIEW_H_
 
+#include <string>
+#include <vector>
+
 #include "frontend/model/chart/x_axis.h"
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/results/value_lists.h"
 
+class QComboBox;
 class QPushButton;
 
 namespace trakvist {
@@ -21,6 +25,12 @@ struct SimulationControls;
 // "Charts" tab but its enabling is the panel's.
 void ShowPanel(const ParametersPanel& panel, const SimulationControls& controls,
                QPushButton* publish);
+
+// Shows `entries` in a drop-down list (replacing its items only when they
+// differ) with `selected` chosen; nothing is chosen when `selected` is not
+// one of them. Used for the disk type and simulator lists.
+void ShowListEntries(QComboBox* list, const std::vector<std::string>& entries,
+                     const std::string& selected);
 
 // The X-axis choice, title boxes, value list enabling, formula and chart type.
 void ShowXAxisState(const XAxisState& state, const ChartsControls& controls);

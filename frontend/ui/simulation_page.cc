@@ -12,12 +12,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
+#include <limits>
 
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
+#include "frontend/model/runs/run_progress.h"
 #include "frontend/model/runs/simulator_list.h"
+#include "frontend/ui/disk_type_list.h"
 #include "frontend/ui/object_names.h"
 #include "frontend/ui/qt_text.h"
 #include "frontend/ui/ui_texts.h"
@@ -30,6 +35,7 @@ namespace {
 // Digits a parameter field shows without scrolling: room for a range such
 // as "100000,100000,1000000".
 constexpr int kFieldDigits = 14;
+constexpr std::chrono::milliseconds kTimer2Interval{1000};
 
 // The labels of fields 2, 3, 6 and 7 carry names of their own.
 QString FieldLabelName(int index) {
@@ -82,6 +88,9 @@ QFrame* Separator() {
 QHBoxLayout* ManualRow(SimulationControls* c) {
   c->manual = Named(new QLineEdit, QStringLiteral("Manual"));
   c->manual->setToolTip(ToQString(kManualToolTip));
+  // Typed requests may be long: a line edit cuts its text at 32767
+  // characters unless told otherwise.
+  c->manual->setMaxLength(std::numeric_limits<int>::max());
   c->import_button =
       MakePictureButton(QStringLiteral("Import"), QStyle::SP_DialogOpenButton, kImportToolTip);
   c->is_lba = MakeCheckBox(QStringLiteral("isLBA"), kIsLbaCaption, kIsLbaToolTip);
@@ -154,7 +163,8 @@ QWidget* DiskPage(int page, std::initializer_list<int> indices, SimulationContro
 }
 
 QGroupBox* DiskFrame(SimulationControls* c) {
-  c->disk_list = MakeWideList(QStringLiteral("DiskList"));
+  c->disk_list = new DiskTypeList;
+  MakeWideList(QStringLiteral("DiskList"), c->disk_list);
   // The list always ends with "Custom ..."; with no catalogue loaded that is
   // all it holds.
   c->disk_list->addItem(ToQString(kCustomDiskType));
@@ -223,8 +233,14 @@ QHBoxLayout* RunRow(SimulationControls* c) {
   c->progress1 = Named(new QProgressBar, QStringLiteral("Progress1"));
   c->progress1->setTextVisible(false);
   c->progress1->setValue(0);
-  c->ltime = MakeLabel(QStringLiteral("LTime"), kElapsedStartText);
-  c->ltime->setToolTip(ToQString(kElapsedToolTip));
+  c->ltime = MakeLabel(QStringLiteral("LTime"), kLTimeStartText);
+  c->ltime->setToolTip(ToQString(kLTimeToolTip));
+  // Room for long runs ("100:59:59"), so the bar beside it keeps its width
+  // while the time counts.
+  c->ltime->setMinimumWidth(c->ltime->fontMetrics().horizontalAdvance(QStringLiteral("000:00:00")));
+  c->ltime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  c->timer2 = Named(new QTimer(c->ltime), QStringLiteral("Timer2"));
+  c->timer2->setInterval(kTimer2Interval);
   auto* row = new QHBoxLayout;
   row->addWidget(c->startb);
   row->addWidget(c->stopb);

@@ -14,11 +14,13 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QWidget;
 
 namespace trakvist {
 
+class DiskTypeList;
 class NumberEdit;
 class UpDown;
 
@@ -52,7 +54,7 @@ struct SimulationControls {
   QCheckBox* bopath_reset = nullptr;
   QCheckBox* bopath_swap = nullptr;
 
-  QComboBox* disk_list = nullptr;
+  DiskTypeList* disk_list = nullptr;
   QPushButton* custom_disk = nullptr;  // "Custom ...": opens the disk properties
 
   QCheckBox* skip_idle = nullptr;
@@ -72,6 +74,7 @@ struct SimulationControls {
   QPushButton* stopb = nullptr;
   QProgressBar* progress1 = nullptr;
   QLabel* ltime = nullptr;
+  QTimer* timer2 = nullptr;  // the elapsed time, every second while a sweep runs
 };
 
 // Lays out the "Simulation" tab in `page` with every control captioned, but

@@ -5,8 +5,6 @@
 #include <string_view>
 
 #include "frontend/model/chart/chart_copies.h"
-#include "frontend/model/disks/disk_catalogue.h"
-#include "frontend/model/disks/disk_properties.h"
 #include "frontend/model/requests/manual_texts.h"
 #include "frontend/model/results/results_table.h"
 
@@ -20,8 +18,6 @@ inline constexpr std::array<std::string_view, 2> kMainTabs = {"Simulation", "Cha
 
 // "Simulation" tab, besides the parameters panel's own texts.
 inline constexpr std::string_view kCustomDiskButtonCaption = "Custom ...";
-inline constexpr std::string_view kElapsedStartText = "00:00:00";
-inline constexpr std::string_view kElapsedToolTip = "Simulation Time";
 inline constexpr std::string_view kOpenCaption = "Open";
 inline constexpr std::string_view kSaveCaption = "Save";
 inline constexpr std::string_view kSaveAsCaption = "Save As";
@@ -56,59 +52,14 @@ inline constexpr std::string_view kPicture1ToolTip = "Show or hide the results t
 inline constexpr std::array<std::string_view, 3> kParameterColumnHeadings = {"X-axis", "Value",
                                                                              "Title"};
 
-// Disk properties window.
-inline constexpr std::string_view kDiskNameCaption = "Name\\Model:";
-inline constexpr std::string_view kDiskSpeedCaption = "Disk Speed";
-inline constexpr std::string_view kOtherCaption = "Other";
-inline constexpr std::string_view kCapacityCaption = "Capacity";
-inline constexpr std::string_view kBlockTimeCaption = "Block Time (s)";
-inline constexpr std::string_view kCylinderSeekCaption = "Cylinder Seek Time (s)";
-inline constexpr std::string_view kLargestTuCaption = "Largest Accurate TU";
-inline constexpr std::string_view kTuErrorCaption = "TU Error";
-inline constexpr std::string_view kTuSettingsCaption = "Time Unit Settings";
-inline constexpr std::string_view kTuCaption = "1 TU =";
-inline constexpr std::string_view kMinTuCaption = "Set TU to Min(BT,CST)";
-inline constexpr std::string_view kLargestTuCheckCaption = "Set TU to Largest Accurate TU";
-inline constexpr std::string_view kApplyCaption = "Apply";
-inline constexpr std::string_view kOkCaption = "OK";
-inline constexpr std::string_view kCancelCaption = "Cancel";
-inline constexpr std::string_view kEditDisksCaption = "Edit Disks File";
-inline constexpr std::string_view kNotAvailable = "N/A";
-
-// The thirteen disk figures: label and the unit shown after the number.
-struct DiskFigureText {
-  std::string_view label;
-  std::string_view unit;
-};
-inline constexpr std::array<DiskFigureText, kDiskFigureCount> kDiskFigureTexts = {{
-    {"Number of Cylinders", ""},
-    {"Blocks Per Track", ""},
-    {"Number of Heads", ""},
-    {"Number of Cylinders", ""},
-    {"Blocks Per Track", ""},
-    {"Number of Heads", ""},
-    {"Full Seek Time", " ms"},
-    {"Average Seek Time", " ms"},
-    {"Track-to-Tack Seek", " ms"},
-    {"Rotational Speed", " RPM"},
-    {"Settle Time", " ms"},
-    {"Bytes Per Block", " B"},
-    {"Buffer Size", " KB"},
-}};
-
-// Wait window shown while a long manual requests text is scanned.
-inline constexpr std::string_view kWaitCaption = "Wait !!";
-inline constexpr std::string_view kImportingText = "Importing manual file...";
-
 // About box.
 inline constexpr std::string_view kAboutTitle = "About Trakvist";
 inline constexpr std::string_view kAboutDescription =
     "A disk-scheduling simulator: compares how FCFS, SSTF, SCAN, C-SCAN, LOOK, C-LOOK and "
     "S-LOOK serve one and the same stream of block requests.";
 
-// File dialogs: filters as pairs of description and pattern list.
-inline constexpr std::string_view kRequestsFileFilter =
-    "Text (*.txt)|*.txt|Comma Delimited File (*.csv)|*.csv|All Files|*.*";
+// The simulation file dialog's filter, as pairs of description and pattern
+// list (the requests file dialog's is the model's kImportDialogFilter).
 inline constexpr std::string_view kSimulationFileFilter = "Text (*.txt)|*.txt|All Files|*.*";
 
 }  // namespace trakvist

@@ -21,6 +21,13 @@ void SetToolTip(QWidget* widget, std::string_view tooltip) {
   if (!tooltip.empty()) widget->setToolTip(ToQString(tooltip));
 }
 
+QComboBox* SetUpList(QComboBox* list, const QString& name) {
+  Named(list, name);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  SetBackground(list, ColorRole::kWindow);
+  return list;
+}
+
 }  // namespace
 
 QGroupBox* MakeFrame(const QString& name, std::string_view caption) {
@@ -56,15 +63,10 @@ QComboBox* MakeList(const QString& name, std::initializer_list<std::string_view>
   return list;
 }
 
-QComboBox* MakeList(const QString& name) {
-  auto* list = Named(new QComboBox, name);
-  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  SetBackground(list, ColorRole::kWindow);
-  return list;
-}
+QComboBox* MakeList(const QString& name) { return SetUpList(new QComboBox, name); }
 
-QComboBox* MakeWideList(const QString& name) {
-  auto* list = MakeList(name);
+QComboBox* MakeWideList(const QString& name, QComboBox* list) {
+  list = SetUpList(list != nullptr ? list : new QComboBox, name);
   // Sizing to the contents would pin the list to its items' width.
   list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

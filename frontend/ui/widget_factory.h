@@ -37,8 +37,9 @@ QPushButton* MakeButton(const QString& name, std::string_view caption);
 // A drop-down list of fixed items the user picks from.
 QComboBox* MakeList(const QString& name, std::initializer_list<std::string_view> items);
 QComboBox* MakeList(const QString& name);
-// A drop-down list that takes the width its row leaves, whatever its items.
-QComboBox* MakeWideList(const QString& name);
+// A drop-down list that takes the width its row leaves, whatever its items;
+// `list` is one of a kind of its own, a plain one when null.
+QComboBox* MakeWideList(const QString& name, QComboBox* list = nullptr);
 // A small button that shows a picture from the style instead of a caption.
 QToolButton* MakePictureButton(const QString& name, QStyle::StandardPixmap picture,
                                std::string_view tooltip);

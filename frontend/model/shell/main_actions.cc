@@ -38,8 +38,10 @@ PageHooks PageHooksFor(MainState* state) {
 SweepSetup BeginSweep(MainState* state, std::int32_t link, FileAccess* files,
                       const MainDialogs& dialogs) {
   Enable_StartControls(&state->panel, false);
-  return SweepSetupFromPanel(state->panel, state->AppFolder, SelectedSimulator(*state), link,
-                             ManualCheckFor(state, files, dialogs));
+  SweepSetup setup = SweepSetupFromPanel(state->panel, state->AppFolder, SelectedSimulator(*state),
+                                         link, ManualCheckFor(state, files, dialogs));
+  setup.temporary_folder = state->TemporaryFolder;
+  return setup;
 }
 
 std::string FinishSweep(MainState* state, SweepEnd end) {

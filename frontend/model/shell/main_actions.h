@@ -23,9 +23,9 @@ struct MainDialogs {
 };
 
 // "Start" pressed: the start controls are disabled and the sweep's setup is
-// taken from the panel. The manual requests check runs when the monitor
-// asks for it, with the files and dialogs given; `state`, `files` and the
-// dialogs must outlive the sweep.
+// taken from the panel, its temporary files going to the instance's folder. The manual requests
+// check runs when the monitor asks for it, with the files and dialogs given; `state`, `files` and
+// the dialogs must outlive the sweep.
 SweepSetup BeginSweep(MainState* state, std::int32_t link, FileAccess* files,
                       const MainDialogs& dialogs);
 

@@ -10,6 +10,9 @@ constexpr std::string_view kNoSimulatorReason =
     "No simulator program was found in the program folder: put the schedule program beside "
     "Trakvist and press \"Refresh Simulator List\".";
 
+constexpr std::string_view kNoTemporaryFolderReason =
+    " Simulations cannot be run without a folder for their temporary files.";
+
 // The catalogue comes last among the panel's start steps: choosing
 // "Default" writes the disk fields through their change rules, which must
 // find the panel complete. Without a "Default" disk the current disk starts
@@ -62,7 +65,14 @@ std::string SelectedSimulator(const MainState& state) {
 }
 
 std::string StartBlockedReason(const MainState& state) {
+  if (!state.temporary_folder_error.empty()) {
+    return state.temporary_folder_error + std::string(kNoTemporaryFolderReason);
+  }
   return SelectedSimulator(state).empty() ? std::string(kNoSimulatorReason) : std::string();
+}
+
+bool StartAvailable(const MainState& state) {
+  return state.panel.startb_enabled && StartBlockedReason(state).empty();
 }
 
 void RefreshSimulators(MainState* state, const std::vector<FolderEntry>& folder_entries,

@@ -21,6 +21,12 @@ namespace trakvist {
 // headless mode show it and change it only through the model's operations.
 struct MainState {
   std::string AppFolder;  // the program folder, ending in a separator
+  // This instance's own folder for the temporary files of its sweeps, ending
+  // in a separator; empty: the program folder.
+  std::string TemporaryFolder;
+  // Why no such folder could be made, in a sentence or two; sweeps cannot
+  // run while it is set.
+  std::string temporary_folder_error;
   ParametersPanel panel;  // the "Simulation" tab
   ManualRequestsState manual;
   DiskTypes disks;
@@ -59,8 +65,13 @@ MainState StartMainState(const StartContext& context);
 // list is empty.
 std::string SelectedSimulator(const MainState& state);
 
-// Why "Start" cannot be pressed, for its tooltip; empty when it can.
+// Why "Start" cannot be pressed whatever the run state, for its tooltip:
+// no folder for the temporary files, or no simulator to run. Empty when
+// nothing stands in the way.
 std::string StartBlockedReason(const MainState& state);
+
+// Whether "Start" can be pressed now: no sweep runs and nothing blocks it.
+bool StartAvailable(const MainState& state);
 
 // `SimRefresh`: lists the folder again and selects the first entry.
 void RefreshSimulators(MainState* state, const std::vector<FolderEntry>& folder_entries,

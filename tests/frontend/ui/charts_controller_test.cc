@@ -497,7 +497,8 @@ void ChartsControllerTest::chartWindowLayout() {
 void ChartsControllerTest::mainWindowClosesChartWindows() {
   MainState state = StartMainState({});
   FinishSweep(&state, Completed(NumberedResults(3), ThreeRequestTotals()));
-  MainWindow window(std::move(state));
+  TestProgramFolder program;
+  MainWindow window(std::move(state), program.services());
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   auto* publish = ControlAs<QPushButton>(&window, QStringLiteral("Publish"));

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <memory>
 
 #include "frontend/ui/about_box.h"
@@ -68,6 +69,8 @@ class MainWindowTest : public QObject {
   void xAxisChoice();
   void startControlsDuringRun();
 
+  void withoutASimulatorStartSaysWhy();
+  void simulatorRefreshListsTheFolderAgain();
   void closingDuringRunIsRefused();
   void closingClosesEveryOtherWindow();
   void customAndAboutOpenTheirWindows();
@@ -79,6 +82,7 @@ class MainWindowTest : public QObject {
   }
   QWidget* Get(const QString& name) const { return Control(root_, name); }
 
+  std::unique_ptr<TestProgramFolder> program_;
   std::unique_ptr<MainWindow> window_;
   // Lookups stay on the two tabs: the disk properties window has spinners
   // of its own named UpDown_0 ...
@@ -86,8 +90,8 @@ class MainWindowTest : public QObject {
 };
 
 void MainWindowTest::init() {
-  window_ = std::make_unique<MainWindow>();
-  window_->show();
+  program_ = std::make_unique<TestProgramFolder>();
+  window_ = program_->MakeWindow();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   root_ = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
   QVERIFY(root_ != nullptr);
@@ -95,6 +99,7 @@ void MainWindowTest::init() {
 
 void MainWindowTest::cleanup() {
   window_.reset();
+  program_.reset();
   root_ = nullptr;
 }
 
@@ -348,8 +353,10 @@ void MainWindowTest::startTextsAndLists() {
   QCOMPARE(tabs->tabText(1), QStringLiteral("Charts"));
   QCOMPARE(tabs->currentIndex(), 0);
 
-  const QStringList defaults = {"500", "600", "60",   "0.01", "0",       "1",   "1000", "30",
-                                "2",   "1",   "1000", "0",    "0.00001", "600", "600",  "4"};
+  // The shipped "Default" disk is applied at start-up: it gives the panel's
+  // defaults, the seconds per TU written as the disk's conversion writes it.
+  const QStringList defaults = {"500", "600", "60",   "0.01", "0",     "1",   "1000", "30",
+                                "2",   "1",   "1000", "0",    "1E-05", "600", "600",  "4"};
   for (int i = 0; i < 16; ++i) QCOMPARE(Get<QLineEdit>(Indexed("Cparam", i))->text(), defaults[i]);
 
   const auto items = [](QComboBox* list) {
@@ -366,6 +373,14 @@ void MainWindowTest::startTextsAndLists() {
   auto* formula = Get<QComboBox>(QStringLiteral("Formula"));
   QCOMPARE(items(formula), QStringList({"None", "Average", "Minimum", "Maximum"}));
   QCOMPARE(formula->currentText(), QStringLiteral("None"));
+  auto* disks = Get<QComboBox>(QStringLiteral("DiskList"));
+  QCOMPARE(items(disks), QStringList({"Default", "Seagate ST-412", "Seagate ST-225",
+                                      "Seagate ST-251", "HP 97560", "Custom ..."}));
+  QCOMPARE(disks->currentText(), QStringLiteral("Default"));
+  auto* simulators = Get<QComboBox>(QStringLiteral("SimList"));
+  QCOMPARE(items(simulators), QStringList({"schedule"}));  // not Disks.ini, not the text files
+  QCOMPARE(simulators->currentText(), QStringLiteral("schedule"));
+  QCOMPARE(Get(QStringLiteral("Startb"))->toolTip(), QString());
   // No results yet: the value lists are empty.
   QCOMPARE(Get<QComboBox>(QStringLiteral("Cm_0"))->count(), 0);
   QCOMPARE(Get<QProgressBar>(QStringLiteral("Progress1"))->value(), 0);
@@ -627,6 +642,38 @@ void MainWindowTest::startControlsDuringRun() {
   // Saving still needs results.
   QVERIFY(!Get(QStringLiteral("SaveS"))->isEnabled());
   QVERIFY(!Get(QStringLiteral("Frame4"))->isEnabled());
+}
+
+void MainWindowTest::withoutASimulatorStartSaysWhy() {
+  TestProgramFolder empty(TestProgramFolder::Engine::kNone);
+  std::unique_ptr<MainWindow> window = empty.MakeWindow();
+  auto* start = ControlAs<QPushButton>(window.get(), QStringLiteral("Startb"));
+  QVERIFY(!start->isEnabled());
+  QVERIFY2(start->toolTip().contains(QStringLiteral("Refresh Simulator List")),
+           qPrintable(start->toolTip()));
+  QCOMPARE(ControlAs<QComboBox>(window.get(), QStringLiteral("SimList"))->count(), 0);
+  // Only a run keeps the window open.
+  QVERIFY(window->close());
+}
+
+void MainWindowTest::simulatorRefreshListsTheFolderAgain() {
+  auto* simulators = Get<QComboBox>(QStringLiteral("SimList"));
+  std::filesystem::create_symlink(SCHEDULE_PROGRAM, program_->path() / "another");
+  QCOMPARE(simulators->count(), 1);
+  Get<QToolButton>(QStringLiteral("SimRefresh"))->click();
+  QCOMPARE(simulators->count(), 2);
+  QCOMPARE(simulators->itemText(0), QStringLiteral("another"));
+  QCOMPARE(simulators->currentIndex(), 0);  // the first entry is selected
+  simulators->setCurrentIndex(1);
+  emit simulators->activated(1);
+  QCOMPARE(window_->state().simulators.selected, 1);
+
+  std::filesystem::remove(program_->path() / "another");
+  std::filesystem::remove(program_->path() / "schedule");
+  Get<QToolButton>(QStringLiteral("SimRefresh"))->click();
+  QCOMPARE(simulators->count(), 0);
+  QVERIFY(!Get(QStringLiteral("Startb"))->isEnabled());
+  QVERIFY(!Get(QStringLiteral("Startb"))->toolTip().isEmpty());
 }
 
 void MainWindowTest::closingDuringRunIsRefused() {

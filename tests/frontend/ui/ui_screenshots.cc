@@ -1,16 +1,20 @@
 // Saves a picture of every window at its default size, for a look at the
-// layout: ui_screenshots [folder]. The disk properties window is shown with
-// typical figures so that long values are seen in their fields; the
-// "Charts" tab shows the results of a real three-run sweep.
+// layout: ui_screenshots [folder]. The windows work in a program folder of
+// their own with the engine built here; the disk properties window shows the
+// "Default" disk, one picture shows a sweep in progress, and the "Charts" tab
+// shows the results of a real three-run sweep.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTabWidget>
-#include <array>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/runs/run_monitor.h"
@@ -24,6 +28,7 @@
 #include "frontend/ui/importing_window.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/up_down.h"
+#include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {
 namespace {
@@ -36,16 +41,27 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
   return saved;
 }
 
-void FillTypicalDisk(const DiskPropertiesControls& c) {
-  const std::array<const char*, kDiskFigureCount> figures = {
-      "10000", "400",  "2",        "10000", "400",   "2",      "17 ms",
-      "8 ms",  "1 ms", "7200 RPM", "6 ms",  "512 B", "2048 KB"};
-  for (int i = 0; i < kDiskFigureCount; ++i) c.dparam[i]->setText(figures[i]);
-  c.pcapa->setText(QStringLiteral("3906.25 MB"));
-  c.lcapa->setText(QStringLiteral("3906.25 MB"));
-  c.bt->setText(QStringLiteral("2.08333333333333E-05 s"));
-  c.cst->setText(QStringLiteral("1.7E-06 s"));
-  c.tu->setText(QStringLiteral("1.7E-06 s"));
+// Waits, handling events, until `done` holds; false after a generous bound.
+bool WaitFor(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > kSoonMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+// A long sweep, shown once its progress bar has moved, then stopped.
+bool SaveDuringRun(MainWindow* window, const QDir& folder) {
+  TypeOver(window->findChild<QLineEdit*>(QStringLiteral("Cparam_0")), QStringLiteral("20000"));
+  TypeOver(window->findChild<QLineEdit*>(QStringLiteral("Cparam_1")), QStringLiteral("1,1,3"));
+  window->findChild<QAbstractButton*>(QStringLiteral("Startb"))->click();
+  auto* progress = window->findChild<QProgressBar*>(QStringLiteral("Progress1"));
+  const bool moved = WaitFor([progress] { return progress->value() > 0; });
+  const bool saved = moved && Save(window, folder, QStringLiteral("simulation_running"));
+  window->findChild<QAbstractButton*>(QStringLiteral("Stopb"))->click();
+  return WaitFor([window] { return window->state().panel.startb_enabled; }) && saved;
 }
 
 // What `schedule` wrote for the start-up parameters with "Total Number of
@@ -91,7 +107,8 @@ Widget* Find(const QWidget* window, const char* name) {
 }
 
 bool SaveCharts(const QDir& folder) {
-  MainWindow window(StateAfterSweep());
+  TestProgramFolder program;
+  MainWindow window(StateAfterSweep(), program.services());
   window.show();
   Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(1);
   Find<QAbstractButton>(&window, "COption_0")->click();
@@ -130,8 +147,9 @@ bool SaveCharts(const QDir& folder) {
 }
 
 int Run(const QDir& folder) {
-  MainWindow window;
-  window.show();
+  TestProgramFolder program;
+  std::unique_ptr<MainWindow> owner = program.MakeWindow();
+  MainWindow& window = *owner;
   std::printf("main window %dx%d, smallest %dx%d\n", window.width(), window.height(),
               window.minimumSizeHint().width(), window.minimumSizeHint().height());
   bool ok = Save(&window, folder, QStringLiteral("simulation"));
@@ -139,6 +157,9 @@ int Run(const QDir& folder) {
   window.findChild<QAbstractButton*>(QStringLiteral("Option3"))->click();
   window.findChild<QTabWidget*>(QStringLiteral("PgDisk"))->setCurrentIndex(1);
   ok = Save(&window, folder, QStringLiteral("simulation_second_pages")) && ok;
+  window.findChild<QAbstractButton*>(QStringLiteral("Option1"))->click();
+  window.findChild<QTabWidget*>(QStringLiteral("PgDisk"))->setCurrentIndex(0);
+  ok = SaveDuringRun(&window, folder) && ok;
   window.findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
   ok = Save(&window, folder, QStringLiteral("charts")) && ok;
   window.findChild<QTabWidget*>(QStringLiteral("PgTabs"))->setCurrentIndex(1);
@@ -147,8 +168,9 @@ int Run(const QDir& folder) {
   window.resize(window.minimumSizeHint());
   ok = Save(&window, folder, QStringLiteral("charts_smallest")) && ok;
 
-  FillTypicalDisk(window.disk_properties_window()->controls());
-  window.disk_properties_window()->ShowModal();
+  // "Custom ..." with the start-up disk, "Default".
+  window.resize(1160, 680);
+  window.findChild<QAbstractButton*>(QStringLiteral("CustomDisk"))->click();
   ok = Save(window.disk_properties_window(), folder, QStringLiteral("disk_properties")) && ok;
   window.disk_properties_window()->hide();
 

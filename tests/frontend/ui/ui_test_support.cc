@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <cstdlib>
+
+#include "frontend/ui/main_window.h"
+#include "frontend/ui/platform_services.h"
 
 namespace trakvist {
 
@@ -39,6 +45,82 @@ QColor InputBackground(const QWidget* control) {
 
 QColor SystemColour(QPalette::ColorRole role) {
   return QApplication::palette().color(QPalette::Active, role);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path MakeScratchFolder() {
+  std::string pattern = (fs::temp_directory_path() / "trakvist_ui_XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) QTest::qFail("no scratch folder", __FILE__, __LINE__);
+  return pattern;
+}
+
+}  // namespace
+
+TestProgramFolder::TestProgramFolder(Engine engine) : path_(MakeScratchFolder()) {
+  if (engine == Engine::kLinked) fs::create_symlink(SCHEDULE_PROGRAM, path_ / "schedule");
+  for (const char* name : {"Disks.ini", "ReadMe.txt", "APM_Download_Instructions.txt"}) {
+    fs::copy_file(fs::path(TRAKVIST_DATA_DIR) / name, path_ / name);
+  }
+  platform_ = std::make_unique<PlatformServices>(folder());
+}
+
+TestProgramFolder::~TestProgramFolder() {
+  platform_.reset();
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+MainWindowServices TestProgramFolder::services() {
+  MainWindowServices services = platform_->services();
+  services.open_in_editor = [this](const std::string& path) {
+    opened_in_editor.push_back(path);
+    return std::string();
+  };
+  return services;
+}
+
+std::unique_ptr<MainWindow> TestProgramFolder::MakeWindow() {
+  const MainWindowServices window_services = services();
+  auto window = std::make_unique<MainWindow>(StartStateFor(window_services), window_services);
+  window->show();
+  return window;
+}
+
+DialogAnswers::DialogAnswers() {
+  connect(&timer_, &QTimer::timeout, this, &DialogAnswers::AnswerOne);
+  timer_.start(10);
+}
+
+QStringList DialogAnswers::Texts() const {
+  QStringList texts;
+  for (const Box& box : boxes) texts << box.text;
+  return texts;
+}
+
+void DialogAnswers::AnswerOne() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    boxes.push_back({box->windowTitle(), box->text()});
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    if (box->button(QMessageBox::Yes) != nullptr) {
+      answer = answers.empty() ? QMessageBox::No : answers.front();
+      if (!answers.empty()) answers.pop_front();
+    }
+    box->button(answer)->click();
+  } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+    if (paths.empty()) return dialog->reject();
+    dialog->selectFile(paths.front());
+    paths.pop_front();
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, which checks the choice
+  } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+    if (texts.empty()) return input->reject();
+    input->setTextValue(texts.front());
+    texts.pop_front();
+    input->accept();
+  }
 }
 
 }  // namespace trakvist

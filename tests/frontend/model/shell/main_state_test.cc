@@ -97,6 +97,28 @@ TEST(StartMainStateTest, ListsTheEnginesBesideTheProgramAndSelectsTheFirst) {
   EXPECT_NE(StartBlockedReason(empty), "");
 }
 
+// Start is available only with a simulator, a temporary folder and no run;
+// the tooltip names what stands in the way, the missing folder first.
+TEST(StartMainStateTest, StartNeedsASimulatorAndATemporaryFolder) {
+  MemoryFiles files;
+  MainState state = StartWith(&files);
+  state.TemporaryFolder = "/tmp/.trakvist-abc/";
+  EXPECT_TRUE(StartAvailable(state));
+  EXPECT_EQ(BeginSweep(&state, 7, &files, {}).temporary_folder, "/tmp/.trakvist-abc/");
+  EXPECT_FALSE(StartAvailable(state)) << "a sweep runs";
+  Enable_StartControls(&state.panel, true);
+
+  MainState no_simulator = StartWith(&files, {{"Disks.ini", true, false}});
+  EXPECT_FALSE(StartAvailable(no_simulator));
+  EXPECT_TRUE(MayClose(no_simulator)) << "only a run keeps the window open";
+
+  state.temporary_folder_error = "No folder can be made in /opt/trakvist/.";
+  EXPECT_FALSE(StartAvailable(state));
+  EXPECT_EQ(StartBlockedReason(state).rfind(state.temporary_folder_error, 0), 0u);
+  no_simulator.temporary_folder_error = state.temporary_folder_error;
+  EXPECT_EQ(StartBlockedReason(no_simulator), StartBlockedReason(state));
+}
+
 TEST(StartMainStateTest, WithoutACatalogueTheCurrentDiskHasBuiltInFigures) {
   MemoryFiles files;
   const MainState state = StartWith(&files);

@@ -1,0 +1,422 @@
+// Sweeps with the real engine, the simulation files and the manual requests,
+// through the main window on Qt's offscreen platform.
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/model/runs/command_line.h"
+#include "frontend/model/runs/run_files.h"
+#include "frontend/model/runs/sweep.h"
+#include "frontend/ui/importing_window.h"
+#include "frontend/ui/main_window.h"
+#include "frontend/ui/run_controller.h"
+#include "tests/frontend/ui/ui_test_support.h"
+
+namespace trakvist {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const fs::path& path, const std::string& text, fs::perms perms = fs::perms(0644)) {
+  std::ofstream(path, std::ios::binary) << text;
+  fs::permissions(path, perms);
+}
+
+// Runs the engine directly with `arguments` (no link, no progress) and
+// returns the rows it appended to fresh result files in `folder`.
+SweepResults RunDirectly(std::vector<std::string> arguments, const std::string& folder) {
+  const TemporaryFiles files = MakeTemporaryFiles(folder);
+  QProcess process;
+  QStringList list;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if (a.rfind("-hw:", 0) == 0 || a.rfind("-c:", 0) == 0) continue;
+    if (a.rfind("-w:", 0) == 0) {
+      list << QString::fromStdString("-w:" + files.avg_wait);
+    } else if (a.rfind("-s:", 0) == 0) {
+      list << QString::fromStdString("-s:" + files.seek);
+    } else if (a.rfind("-xw:", 0) == 0) {
+      list << QString::fromStdString("-xw:" + files.max_wait);
+    } else {
+      list << QString::fromStdString(a);
+    }
+  }
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.start(QString::fromStdString(arguments[0]), list);
+  if (!process.waitForFinished(kSoonMs)) QTest::qFail("the engine hangs", __FILE__, __LINE__);
+  DiskFileAccess access;
+  std::string unreadable;
+  const std::optional<SweepResults> results = ReadRunResults(&access, files, 1, &unreadable);
+  if (!results) QTest::qFail(unreadable.c_str(), __FILE__, __LINE__);
+  return results ? *results : SweepResults();
+}
+
+// The engine arguments of every combination of the panel's sweep, as the
+// model's command line builder makes them.
+std::vector<std::vector<std::string>> SweepArguments(const MainState& state) {
+  std::array<std::string, kParameterCount> texts;
+  for (int k = 0; k < kParameterCount; ++k) texts[k] = state.panel.cparam[k].text;
+  const RunSettings settings = RunSettingsFromPanel(state.panel);
+  EngineTarget target;
+  target.program = state.AppFolder + SelectedSimulator(state);
+  target.files = MakeTemporaryFiles(state.TemporaryFolder);
+  std::vector<std::vector<std::string>> all;
+  for (SweepCursor cursor(FillSweepRanges(texts, settings.source, settings.rtimer)); !cursor.Done();
+       cursor.Next()) {
+    all.push_back(ArgumentList(target.program, EngineArguments(settings, cursor.Values(), target)));
+  }
+  return all;
+}
+
+// Counts the times a window is shown.
+class ShowCounter : public QObject {
+ public:
+  int shows = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++shows;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+class SimulationRunTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void sweepStoresTheRowsOfDirectRuns();
+  void stopEndsALongSweepAndKeepsTheEarlierResults();
+  void closingDuringARunIsRefused();
+  void saveThenOpenRoundTrips();
+  void openWithoutImportingThePageKeepsIt();
+  void longPastedRequestsAreKeptWhole();
+  void openNamesTheFileAndReportsProblems_data();
+  void openNamesTheFileAndReportsProblems();
+  void simulatorThatCannotRunEndsTheSweepWithItsCommandLine_data();
+  void simulatorThatCannotRunEndsTheSweepWithItsCommandLine();
+  void manualRequestsAskAboutTheCylinders();
+  void importShowsTheWaitWindowForLongFiles_data();
+  void importShowsTheWaitWindowForLongFiles();
+
+ private:
+  QWidget* Get(const QString& name) const { return Control(tabs_, name); }
+  template <typename Widget>
+  Widget* Get(const QString& name) const {
+    return ControlAs<Widget>(tabs_, name);
+  }
+  void Type(int field, const QString& text) {
+    TypeOver(Get<QLineEdit>(QStringLiteral("Cparam_") + QString::number(field)), text);
+  }
+  // Presses Start and waits for the sweep to end.
+  void RunSweep();
+  bool Idle() const { return window_->state().panel.startb_enabled; }
+
+  std::unique_ptr<TestProgramFolder> program_;
+  std::unique_ptr<MainWindow> window_;
+  QWidget* tabs_ = nullptr;
+  std::unique_ptr<DialogAnswers> answers_;
+};
+
+void SimulationRunTest::init() {
+  program_ = std::make_unique<TestProgramFolder>();
+  window_ = program_->MakeWindow();
+  tabs_ = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+  answers_ = std::make_unique<DialogAnswers>();
+}
+
+void SimulationRunTest::cleanup() {
+  // A test that failed mid-run leaves no engine behind.
+  if (!Idle()) {
+    window_->run_controller()->Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+  }
+  answers_.reset();
+  window_.reset();
+  program_.reset();
+}
+
+void SimulationRunTest::RunSweep() {
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+}
+
+// Each of the three runs of 100, 200 and 300 requests stores the rows that
+// the engine writes when run by hand with the same arguments.
+void SimulationRunTest::sweepStoresTheRowsOfDirectRuns() {
+  Type(0, QStringLiteral("100,100,300"));
+  const std::vector<std::vector<std::string>> runs = SweepArguments(window_->state());
+  QCOMPARE(runs.size(), 3u);
+  RunSweep();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  const ResultsStore& store = window_->state().store;
+  QCOMPARE(store.RunCount(), 3);
+  QCOMPARE(store.ResultRanges()[0].To, 300.0);
+  auto* progress = Get<QProgressBar>(QStringLiteral("Progress1"));
+  QCOMPARE(progress->value(), progress->maximum());
+  QVERIFY(Get(QStringLiteral("SaveS"))->isEnabled());
+  QVERIFY(Get(QStringLiteral("Publish"))->isEnabled());
+  QVERIFY(!window_->run_controller()->monitor().TimerEnabled());
+
+  for (int run = 1; run <= 3; ++run) {
+    const std::string direct = program_->folder() + "direct" + std::to_string(run) + "/";
+    fs::create_directory(direct);
+    const SweepResults alone = RunDirectly(runs[run - 1], direct);
+    for (Metric metric :
+         {Metric::kTotalSeekTime, Metric::kAverageWaitingTime, Metric::kMaximumWaitingTime}) {
+      for (int a = 1; a <= kAlgorithmCount; ++a) {
+        QCOMPARE(store.Results().Get(metric, a, run), alone.Get(metric, a, 1));
+      }
+    }
+  }
+  QVERIFY(store.Results().Get(Metric::kTotalSeekTime, 2, 3) > 0);
+  // The value lists of the "Charts" tab name the runs.
+  QCOMPARE(window_->state().charts.lists.Cm[0].entries,
+           (std::vector<std::string>{"100", "200", "300"}));
+}
+
+// "Stop" during the first of three runs of seconds each ends the sweep once
+// that engine has gone; the results of the earlier sweep stay.
+void SimulationRunTest::stopEndsALongSweepAndKeepsTheEarlierResults() {
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const SweepResults earlier = window_->state().store.Results();
+  QCOMPARE(earlier.RunCount(), 3);
+
+  Type(0, QStringLiteral("20000"));
+  Type(1, QStringLiteral("1,1,3"));
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  QVERIFY(!Idle());
+  QVERIFY(!Get(QStringLiteral("Startb"))->isEnabled());
+  QVERIFY(Get(QStringLiteral("Stopb"))->isEnabled());
+  QCOMPARE(Get<QLabel>(QStringLiteral("LTime"))->text(), QStringLiteral("0:0:0"));
+  auto* progress = Get<QProgressBar>(QStringLiteral("Progress1"));
+  QTRY_VERIFY_WITH_TIMEOUT(progress->value() > 0, kSoonMs);
+  Get<QPushButton>(QStringLiteral("Stopb"))->click();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+
+  QCOMPARE(window_->run_controller()->monitor().State(), RunState::kStopped);
+  QCOMPARE(window_->run_controller()->monitor().RunCount(), 0);
+  const SweepResults& kept = window_->state().store.Results();
+  QCOMPARE(kept.RunCount(), 3);
+  for (int a = 1; a <= kAlgorithmCount; ++a) {
+    QCOMPARE(kept.Get(Metric::kTotalSeekTime, a, 2), earlier.Get(Metric::kTotalSeekTime, a, 2));
+  }
+  QVERIFY(Get(QStringLiteral("Startb"))->isEnabled());
+  QVERIFY(!window_->run_controller()->monitor().TimerEnabled());
+  QVERIFY(answers_->boxes.empty());  // a stop is no failure
+}
+
+void SimulationRunTest::closingDuringARunIsRefused() {
+  Type(0, QStringLiteral("20000"));
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  QVERIFY(!window_->close());
+  QVERIFY(window_->isVisible());
+  window_->run_controller()->Stop();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+  QVERIFY(window_->close());
+}
+
+// Save writes the file, Open reads it back, and saving again gives the same
+// bytes; the title names the file.
+void SimulationRunTest::saveThenOpenRoundTrips() {
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const QString first = QString::fromStdString(program_->folder() + "first.txt");
+  answers_->paths.push_back(first);
+  Get<QPushButton>(QStringLiteral("SaveS"))->click();  // no file yet: Save As
+  QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist - first.txt"));
+  const std::string saved = ReadAll(first.toStdString());
+  QVERIFY(saved.rfind(" 5 \r\n\r\n[Simulation Page]\r\n 15 \r\n", 0) == 0);
+
+  // Another window, changed first, opens it and saves the same bytes.
+  std::unique_ptr<MainWindow> other = program_->MakeWindow();
+  auto* other_field = ControlAs<QLineEdit>(other.get(), QStringLiteral("Cparam_5"));
+  TypeOver(other_field, QStringLiteral("7"));
+  const QString second = QString::fromStdString(program_->folder() + "second");
+  answers_->paths.push_back(first);
+  ControlAs<QPushButton>(other.get(), QStringLiteral("OpenS"))->click();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(other->windowTitle(), QStringLiteral("Trakvist - first.txt"));
+  QCOMPARE(other_field->text(), QStringLiteral("1"));
+  QCOMPARE(other->state().store.RunCount(), 3);
+  QVERIFY(ControlAs<QPushButton>(other.get(), QStringLiteral("SaveS"))->isEnabled());
+  answers_->paths.push_back(second);
+  ControlAs<QPushButton>(other.get(), QStringLiteral("SaveAs"))->click();
+  QCOMPARE(other->windowTitle(), QStringLiteral("Trakvist - second.txt"));  // ".txt" added
+  QCOMPARE(ReadAll(second.toStdString() + ".txt"), saved);
+}
+
+// With "Import Saved Simulation Page" cleared, Open takes the results and
+// leaves the page as it is.
+void SimulationRunTest::openWithoutImportingThePageKeepsIt() {
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const std::string path = program_->folder() + "sim.txt";
+  answers_->paths.push_back(QString::fromStdString(path));
+  Get<QPushButton>(QStringLiteral("SaveAs"))->click();
+  Type(0, QStringLiteral("42"));
+  Get<QAbstractButton>(QStringLiteral("ImSaved"))->click();
+  QVERIFY(!window_->state().ImSaved);
+  window_->OpenFile(path);
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(Get<QLineEdit>(QStringLiteral("Cparam_0"))->text(), QStringLiteral("42"));
+  QCOMPARE(window_->state().store.RunCount(), 3);
+  QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist - sim.txt"));
+}
+
+// A line edit keeps at most 32767 characters unless told otherwise; typed
+// requests may well be longer.
+void SimulationRunTest::longPastedRequestsAreKeptWhole() {
+  Get<QRadioButton>(QStringLiteral("Option3"))->click();
+  QString requests;
+  while (requests.size() < 40010) requests += QStringLiteral("123 ");
+  auto* manual = Get<QLineEdit>(QStringLiteral("Manual"));
+  manual->setFocus();
+  QApplication::clipboard()->setText(requests);
+  QTest::keySequence(manual, QKeySequence::Paste);
+  QCOMPARE(window_->state().panel.manual_text.size(), static_cast<std::size_t>(requests.size()));
+  QCOMPARE(manual->text(), requests);
+}
+
+void SimulationRunTest::openNamesTheFileAndReportsProblems_data() {
+  QTest::addColumn<QString>("content");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("missing") << QString() << "Can not open selected file.";
+  QTest::newRow("newer version")
+      << " 6 \r\n"
+      << "This file is saved with a higher version format than the Trakvist version you are "
+         "using. Please install the latest version of Trakvist";
+  QTest::newRow("damaged") << " 5 \r\n\r\n[Simulation Page]\r\n 15 \r\n"
+                           << "The file selected is not in the proper format.";
+}
+
+// A file given at start (`Trakvist FILE`) is opened as Open opens it: the
+// failures are told in a "Trakvist" box and change nothing.
+void SimulationRunTest::openNamesTheFileAndReportsProblems() {
+  QFETCH(QString, content);
+  QFETCH(QString, message);
+  const std::string path = program_->folder() + "sim.txt";
+  if (!content.isEmpty()) WriteAll(path, content.toStdString());
+  window_->OpenFile(path);
+  QCOMPARE(answers_->boxes.size(), 1u);
+  QCOMPARE(answers_->boxes[0].title, QStringLiteral("Trakvist"));
+  QCOMPARE(answers_->boxes[0].text, message);
+  QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist"));
+  QVERIFY(!Get(QStringLiteral("SaveS"))->isEnabled());
+}
+
+void SimulationRunTest::simulatorThatCannotRunEndsTheSweepWithItsCommandLine_data() {
+  QTest::addColumn<QString>("what");
+  QTest::newRow("exits at once") << "ended without writing its results";
+  QTest::newRow("gone since it was listed") << "could not be started";
+}
+
+// Such a simulator ends the sweep with a message that names the run and its
+// command line; the earlier results stay.
+void SimulationRunTest::simulatorThatCannotRunEndsTheSweepWithItsCommandLine() {
+  QFETCH(QString, what);
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const fs::path broken = program_->path() / "broken";
+  WriteAll(broken, "#!/bin/sh\nexit 0\n", fs::perms(0755));
+  Get<QToolButton>(QStringLiteral("SimRefresh"))->click();
+  QCOMPARE(window_->state().simulators.names.front(), "broken");
+  if (what.startsWith("could not")) fs::remove(broken);
+
+  RunSweep();
+  QTRY_COMPARE_WITH_TIMEOUT(answers_->boxes.size(), 1u, kSoonMs);
+  const QString text = answers_->boxes[0].text;
+  QCOMPARE(answers_->boxes[0].title, QStringLiteral("Trakvist"));
+  QVERIFY2(text.startsWith(QStringLiteral("Run 1 of the simulation ") + what), qPrintable(text));
+  const std::string command_line = window_->run_controller()->monitor().CommandLine();
+  QVERIFY2(text.endsWith(QString::fromStdString("Command line:\n" + command_line)),
+           qPrintable(text));
+  QVERIFY(command_line.find(broken.string()) != std::string::npos);
+  QCOMPARE(window_->state().store.RunCount(), 3);
+  QVERIFY(Get(QStringLiteral("Startb"))->isEnabled());
+}
+
+// A request beyond the last cylinder: No ends the start before any engine
+// runs, Yes raises the number of cylinders and runs.
+void SimulationRunTest::manualRequestsAskAboutTheCylinders() {
+  Get<QRadioButton>(QStringLiteral("Option3"))->click();
+  TypeOver(Get<QLineEdit>(QStringLiteral("Manual")), QStringLiteral("10 20, 1000"));
+  answers_->answers = {QMessageBox::No};
+  RunSweep();
+  QCOMPARE(answers_->boxes.size(), 1u);
+  QVERIFY(answers_->boxes[0].text.startsWith(QStringLiteral("The manual requests contains 1001 ")));
+  QCOMPARE(window_->state().store.RunCount(), 0);
+  QCOMPARE(Get<QLineEdit>(QStringLiteral("Cparam_10"))->text(), QStringLiteral("1000"));
+
+  answers_->answers = {QMessageBox::Yes};
+  RunSweep();
+  QCOMPARE(answers_->boxes.size(), 2u);
+  QCOMPARE(Get<QLineEdit>(QStringLiteral("Cparam_10"))->text(), QStringLiteral("1001"));
+  QCOMPARE(window_->state().store.RunCount(), 1);
+  QCOMPARE(answers_->boxes.size(), 2u);  // nothing went wrong
+  const std::string requests = ReadAll(window_->state().TemporaryFolder + "man_tmp$$~1.txt");
+  QCOMPARE(requests, std::string("0\r\n10 20, 1000  -1\r\n"));
+}
+
+void SimulationRunTest::importShowsTheWaitWindowForLongFiles_data() {
+  QTest::addColumn<int>("length");
+  QTest::addColumn<int>("shows");
+  QTest::newRow("40000 characters") << 40000 << 0;
+  QTest::newRow("one more") << 40001 << 1;
+}
+
+void SimulationRunTest::importShowsTheWaitWindowForLongFiles() {
+  QFETCH(int, length);
+  QFETCH(int, shows);
+  // A file of `length` characters: the configuration line, then "1 1 1 ...".
+  const std::string configuration = "0\r\n";
+  std::string requests;
+  while (requests.size() + configuration.size() < static_cast<std::size_t>(length)) {
+    requests += "1 ";
+  }
+  requests.resize(length - configuration.size(), '1');
+  const fs::path file = program_->path() / "requests.txt";
+  WriteAll(file, configuration + requests);
+  ShowCounter counter;
+  window_->wait_window()->installEventFilter(&counter);
+  Get<QRadioButton>(QStringLiteral("Option3"))->click();
+  answers_->paths.push_back(QString::fromStdString(file.string()));
+  Get<QToolButton>(QStringLiteral("Import"))->click();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(counter.shows, shows);
+  QVERIFY(!window_->wait_window()->isVisible());
+  QCOMPARE(Get<QLineEdit>(QStringLiteral("Manual"))->text(), QString::fromStdString(file.string()));
+  QVERIFY(!Get(QStringLiteral("isLBA"))->isEnabled());  // a file says so itself
+}
+
+}  // namespace trakvist
+
+QTEST_MAIN(trakvist::SimulationRunTest)
+#include "simulation_run_test.moc"
