@@ -4,10 +4,6 @@
 BUILD_DIR := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# The front end's default parameters, as the engine's command line.
-DEFAULT_RUN_ARGS := -t:500 -a:60 -n:0 "-tu:1E-05" -r:600 -wc:0 -f:1 -o:1000 -x:30 \
-  -b:2 -bpt:600 -e:1 -st:600 -m:1000 -i:0 -hd:4 -rw:3 -rb:n -rs:y -id
-
 .PHONY: all deps configure build run test asan-test bench clean
 
 all: build
@@ -21,13 +17,16 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# With a display the front end's window opens; without one the engine
-# prints its report for the default parameters.
+# With a display the front end's window opens; without one the same sweep
+# runs without a window: the defaults with three request totals, the results
+# table printed, the chart and the simulation file written under build/.
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD_DIR)/bin/Trakvist; \
 	else \
-	  $(BUILD_DIR)/bin/schedule $(DEFAULT_RUN_ARGS); \
+	  $(BUILD_DIR)/bin/Trakvist --run --set 0=500,500,1500 \
+	    --save $(BUILD_DIR)/sweep.txt --chart $(BUILD_DIR)/sweep.png && \
+	  echo "Chart: $(BUILD_DIR)/sweep.png  Simulation file: $(BUILD_DIR)/sweep.txt"; \
 	fi
 
 test: build

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   xvfb xauth imagemagick
 )
 

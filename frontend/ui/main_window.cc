@@ -259,10 +259,10 @@ void MainWindow::ShowSaveOutcome(const SaveOutcome& outcome) {
 void MainWindow::OnOpen() { OpenWith(SimulationFileDialog(true)); }
 
 void MainWindow::OpenWith(const AskPath& ask_path) {
-  const std::vector<std::string> messages = OpenSimulation(&state_, *services_.files, ask_path);
+  const OpenedSimulation opened = OpenSimulation(&state_, *services_.files, ask_path);
   ShowPanel();
   charts_controller_->ShowAll();
-  for (const std::string& message : messages) ShowMessage(this, message);
+  for (const std::string& message : opened.messages) ShowMessage(this, message);
 }
 
 void MainWindow::ShowPanel() {

@@ -22,7 +22,8 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool IsOption(std::string_view argument) { return argument.substr(0, 2) == "--"; }
+// An option starts with a dash; a lone "-" names a file.
+bool IsOption(std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; }
 
 std::optional<int> WholeNumber(std::string_view text, int low, int high) {
   int value = 0;
@@ -176,18 +177,26 @@ std::optional<UsageError> ReadMode(const std::vector<std::string>& arguments, st
     options->mode = ProgramMode::kHelp;
     return std::nullopt;
   }
-  if (!IsOption(first)) {
-    options->file = first;
-    if (arguments.size() > 1) return Usage("options need --run or --open before them");
+  if (first == "--" || !IsOption(first)) {
+    // "--" lets a file whose name starts with a dash be named.
+    const std::size_t at = first == "--" ? 1 : 0;
+    if (at < arguments.size()) options->file = arguments[at];
+    if (arguments.size() > at + 1) {
+      return Usage(IsOption(arguments[at + 1])
+                       ? "options need --run or --open before them"
+                       : "only one file can be opened, not also " + arguments[at + 1]);
+    }
+    *next = arguments.size();
     return std::nullopt;
   }
   if (first != "--run" && first != "--open") {
     return Usage(first + " needs --run or --open before it");
   }
   options->mode = first == "--run" ? ProgramMode::kRun : ProgramMode::kOpen;
-  if (arguments.size() > 1 && !IsOption(arguments[1])) {
-    options->file = arguments[1];
-    *next = 2;
+  const bool dashes = arguments.size() > 2 && arguments[1] == "--";
+  if (dashes || (arguments.size() > 1 && !IsOption(arguments[1]))) {
+    options->file = arguments[dashes ? 2 : 1];
+    *next = dashes ? 3 : 2;
   }
   if (options->mode == ProgramMode::kOpen && !options->file) {
     return Usage("--open needs the simulation file to open");

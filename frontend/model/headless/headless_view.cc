@@ -66,8 +66,13 @@ std::string ApplyViewOptions(MainState* state, const ViewOptions& view) {
   if (view.metric) ChooseMetric(tab, *view.metric);
   if (view.scale) SetCunit(tab, *view.scale);
   if (std::string error = ChooseValues(tab, view); !error.empty()) return error;
+  const int x_axis = view.x_axis.value_or(DefaultXAxis(state->store));
+  if (view.formula.value_or(kFormulaNone) != kFormulaNone && x_axis == kNoXAxisVariable) {
+    return "--formula combines the values along the X axis: it needs an X-axis parameter "
+           "(--x 0 to 15) and a stored range of it";
+  }
   const ChartLink link = ChartLinkFor(tab, &state->store);
-  COption_Click(&tab->x_axis, view.x_axis.value_or(DefaultXAxis(state->store)), link);
+  COption_Click(&tab->x_axis, x_axis, link);
   if (view.formula) SetFormula(&tab->x_axis, *view.formula, link);
   UpdateChart(tab, state->store);
   return "";

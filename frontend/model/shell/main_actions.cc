@@ -65,16 +65,17 @@ SaveOutcome SaveSimulationAs(MainState* state, FileAccess& files, const AskPath&
   return SaveAs(&state->file, files, SimulationFileBytes(*state), ask_path);
 }
 
-std::vector<std::string> OpenSimulation(MainState* state, const FileAccess& files,
-                                        const AskPath& ask_path) {
+OpenedSimulation OpenSimulation(MainState* state, const FileAccess& files,
+                                const AskPath& ask_path) {
   const SimFileReadContext context = SimFileReadContextOf(
       state->ImSaved, state->disks.catalogue.entries, state->simulators, state->store);
   OpenOutcome outcome = Open(&state->file, files, ask_path, context);
-  if (outcome.content) {
+  const bool opened = outcome.content.has_value();
+  if (opened) {
     ApplySimFile(std::move(*outcome.content), &state->panel, &state->store, PageHooksFor(state));
     ShowNewResults(&state->charts, state->store);
   }
-  return std::move(outcome.messages);
+  return {opened, std::move(outcome.messages)};
 }
 
 std::optional<std::int16_t> PublishChart(MainState* state) {

@@ -42,11 +42,17 @@ std::string SimulationFileBytes(const MainState& state);
 SaveOutcome SaveSimulation(MainState* state, FileAccess& files, const AskPath& ask_path);
 SaveOutcome SaveSimulationAs(MainState* state, FileAccess& files, const AskPath& ask_path);
 
+// What Open did: whether a file was read whole and applied, and the
+// messages to show, in order.
+struct OpenedSimulation {
+  bool opened = false;
+  std::vector<std::string> messages;
+};
+
 // `OpenS`: reads the chosen file whole and, only when it was read whole,
 // applies its page (with "Import Saved Simulation Page" set) and results
-// and shows them. Returns the messages to show, in order.
-std::vector<std::string> OpenSimulation(MainState* state, const FileAccess& files,
-                                        const AskPath& ask_path);
+// and shows them.
+OpenedSimulation OpenSimulation(MainState* state, const FileAccess& files, const AskPath& ask_path);
 
 // `Publish`: a snapshot of the chart and of `ResultsText` in a new chart
 // window; its number, or nothing when no more windows can be counted.

@@ -27,6 +27,9 @@ TEST(ParseHeadlessOptionsTest, ModesAndFiles) {
   EXPECT_FALSE(Parsed({"--run", "--x", "0"}).file);
   EXPECT_EQ(Parsed({"--run", "s.txt"}).file, "s.txt");
   EXPECT_EQ(Parsed({"--open", "s.txt"}).mode, ProgramMode::kOpen);
+  EXPECT_EQ(Parsed({"-"}).file, "-");
+  EXPECT_EQ(Parsed({"--", "-odd.txt"}).file, "-odd.txt");
+  EXPECT_EQ(Parsed({"--run", "--", "-odd.txt", "--x", "0"}).file, "-odd.txt");
 }
 
 TEST(ParseHeadlessOptionsTest, EveryOptionTakesItsValue) {
@@ -51,6 +54,8 @@ TEST(ParseHeadlessOptionsTest, EveryOptionTakesItsValue) {
 TEST(ParseHeadlessOptionsTest, RefusesWhatItDoesNotUnderstand) {
   const std::vector<std::vector<std::string>> refused = {
       {"--open"},
+      {"-x", "s.txt"},
+      {"a.txt", "b.txt"},
       {"--save", "s.txt"},
       {"s.txt", "--x", "0"},
       {"--run", "--frobnicate"},
@@ -128,6 +133,8 @@ TEST(ApplyViewOptionsTest, AFormulaCombinesTheRange) {
   view.formula = 3;  // maximum
   EXPECT_EQ(ApplyViewOptions(&state, view), "");
   EXPECT_EQ(state.charts.ResultsText.substr(0, 10), "SSTF\t302\r\n");
+  view.x_axis = kNoXAxisVariable;
+  EXPECT_NE(ApplyViewOptions(&state, view), "");
 }
 
 }  // namespace

@@ -179,9 +179,10 @@ TEST(SimulationFileTest, SaveThenOpenRestoresThePageAndTheResults) {
   EXPECT_EQ(state.file.window_title, "Trakvist - three.txt");
 
   MainState reopened = StartWith(&files);
-  const std::vector<std::string> messages =
+  const OpenedSimulation opened =
       OpenSimulation(&reopened, files, [&] { return std::optional(path); });
-  EXPECT_EQ(messages, std::vector<std::string>{});
+  EXPECT_TRUE(opened.opened);
+  EXPECT_EQ(opened.messages, std::vector<std::string>{});
   EXPECT_EQ(reopened.panel.cparam[0].text, "100,100,300");
   EXPECT_EQ(reopened.store.RunCount(), 3);
   EXPECT_EQ(reopened.store.SeekResults(2, 3), 302);
@@ -199,9 +200,11 @@ TEST(SimulationFileTest, ADamagedFileChangesNothing) {
   FinishSweep(&state, CompletedSweep(state));
   files.files["/d.txt"] = " 5 \r\n\r\n[Simulation Page]\r\n 15 \r\n";
 
-  const std::vector<std::string> messages =
+  const OpenedSimulation opened =
       OpenSimulation(&state, files, [] { return std::optional<std::string>("/d.txt"); });
-  EXPECT_EQ(messages, (std::vector<std::string>{"The file selected is not in the proper format."}));
+  EXPECT_FALSE(opened.opened);
+  EXPECT_EQ(opened.messages,
+            (std::vector<std::string>{"The file selected is not in the proper format."}));
   EXPECT_EQ(state.store.RunCount(), 3);
   EXPECT_EQ(state.file.window_title, "Trakvist");
 }

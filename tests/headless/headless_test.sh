@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Usage: headless_test.sh BIN_DIR
+# Runs Trakvist without a window in a program folder of its own and checks
+# what it prints, saves and draws against direct runs of the engine.
+set -uo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/program"
+cp "$bin/Trakvist" "$bin/schedule" "$bin/Disks.ini" "$work/program/"
+trakvist="$work/program/Trakvist"
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+expect_status() {  # expected command...
+  local expected=$1; shift
+  "$@" >out.txt 2>err.txt
+  local status=$?
+  [ "$status" -eq "$expected" ] || { fail "$* exited $status, not $expected"; cat err.txt; }
+}
+
+# The engine's arguments for the front end's defaults, with N requests.
+direct_rows() {  # N FILE-OPTION
+  rm -f row.csv
+  "$work/program/schedule" "-t:$1" -a:60 -n:0 "-tu:1E-05" -r:600 -wc:0 -f:1 -o:1000 -x:30 -b:2 \
+    -bpt:600 -e:1 -st:600 -m:1000 -i:0 -hd:4 -rw:3 -rb:n -rs:y -id "$2:row.csv" >/dev/null
+  tail -n 1 row.csv | tr -d '\r'
+}
+
+# Rows of one result section of a saved simulation file.
+saved_rows() {  # FILE SECTION
+  tr -d '\r' <"$1" | awk -v section="[$2]" '
+    $0 == section { count = -1; next }
+    count == -1 { count = $1 + 0; next }
+    count > 0 { if (header++) print; if (--count == 0) exit }'
+}
+
+expect_status 0 "$trakvist" --run --set 0=100,100,300 --save s.txt --chart c.png
+series=$(tr -d '\r' <out.txt)
+[ "$(head -c 8 c.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "c.png is no PNG"
+grep -q "3/3 runs" err.txt || fail "no progress on the error stream"
+grep -q "Trakvist:" err.txt && fail "unexpected messages: $(cat err.txt)"
+
+for metric in "-s Total Seek Time" "-w Average Waiting Time" "-xw Maximum Waiting Time"; do
+  option=${metric%% *}
+  section=${metric#* }
+  expected=$(for n in 100 200 300; do direct_rows "$n" "$option"; done)
+  [ "$(saved_rows s.txt "$section")" = "$expected" ] || fail "saved $section rows differ from direct runs"
+done
+
+# The printed series: the X value, then the seek of every algorithm but FCFS.
+expected=$(printf '\tSSTF\tSCAN\tC-SCAN\tLOOK\tC-LOOK\tS-LOOK\tBO-PATH\tSATF'
+  for n in 100 200 300; do
+    printf '\n %s' "$n"
+    direct_rows "$n" -s | cut -d, -f3- | tr ',' '\n' | while read -r v; do printf '\t %s' "$v"; done
+  done)
+[ "$series" = "$expected" ] || { fail "series text"; diff <(echo "$series") <(echo "$expected"); }
+
+# Reopening the file reproduces the results; the chart goes to a PDF.
+expect_status 0 "$trakvist" --open s.txt --chart c.pdf --metric wait
+[ "$(head -c 5 c.pdf)" = "%PDF-" ] || fail "c.pdf is no PDF"
+expected=$(printf '\tSSTF\tSCAN\tC-SCAN\tLOOK\tC-LOOK\tS-LOOK\tBO-PATH\tSATF'
+  for n in 100 200 300; do
+    printf '\n %s' "$n"
+    direct_rows "$n" -w | cut -d, -f3- | tr ',' '\n' | while read -r v; do printf '\t %s' "$v"; done
+  done)
+[ "$(tr -d '\r' <out.txt)" = "$expected" ] || fail "reopened waiting times"
+
+expect_status 0 "$trakvist" --open s.txt --chart c.svg --formula maximum --exclude ""
+grep -q "<svg" c.svg || fail "c.svg is no SVG"
+[ "$(tr -d '\r' <out.txt | head -n 1)" = "FCFS	$(direct_rows 300 -s | cut -d, -f2)" ] ||
+  fail "the maximum over the range: $(head -n 1 out.txt)"
+
+# Statuses: usage errors, failures, help.
+expect_status 2 "$trakvist" --run --x 17
+expect_status 2 "$trakvist" --frobnicate
+expect_status 1 "$trakvist" --open missing.txt
+grep -q "Trakvist: Can not open selected file." err.txt || fail "no message for a missing file"
+printf ' 9 \r\n' >future.txt
+expect_status 1 "$trakvist" --open future.txt
+expect_status 0 "$trakvist" --help
+grep -q -- "--chart OUT" out.txt || fail "help text"
+rm "$work/program/schedule"
+expect_status 1 "$trakvist" --run
+grep -q "Trakvist: No simulator" err.txt || fail "no message without a simulator: $(cat err.txt)"
+
+[ "$failures" -eq 0 ] && echo "all checks passed"
+exit "$failures"
