@@ -138,6 +138,11 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          options->view.scale = std::string(value);
          return true;
        }},
+      {"--title",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->view.title = std::string(value);
+         return true;
+       }},
       {"--exclude",
        [](std::string_view value, HeadlessOptions* options) {
          options->view.exclude = AlgorithmNames(value);
@@ -157,6 +162,7 @@ std::string ValueHint(std::string_view option) {
       {"--formula", "none, average, minimum or maximum"},
       {"--value", "N=TEXT with N from 0 to 15"},
       {"--scale", "a number"},
+      {"--title", "a text"},
       {"--exclude", "algorithm names separated by commas, such as FCFS,SCAN"},
   };
   const auto found = hints.find(option);
@@ -274,6 +280,7 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --value N=TEXT    the value of parameter N the other points are taken at;
                     default: the first value of its range
   --scale TEXT      the Y scale: Y-axis units per time unit (default 1)
+  --title TEXT      the chart's title (default: the metric's name)
   --exclude NAMES   algorithms left out, separated by commas (default FCFS);
                     an empty list leaves none out
 

@@ -35,6 +35,8 @@ struct ViewOptions {
   // Chosen values of the value lists: parameter and value text.
   std::vector<std::pair<int, std::string>> values;
   std::optional<std::string> scale;  // the Y scale text
+  // The chart's title; the selected metric's name when unset.
+  std::optional<std::string> title;
   // Excluded algorithm names; FCFS alone when unset.
   std::optional<std::vector<std::string>> exclude;
 };

@@ -64,6 +64,9 @@ std::string ApplyViewOptions(MainState* state, const ViewOptions& view) {
     CreateLTable(&tab->table, tab->exclusion);
   }
   if (view.metric) ChooseMetric(tab, *view.metric);
+  // A picture without the window around it names what it shows.
+  SetCTitle(tab, view.title.has_value());
+  if (view.title) SetTitle(tab, *view.title);
   if (view.scale) SetCunit(tab, *view.scale);
   if (std::string error = ChooseValues(tab, view); !error.empty()) return error;
   const int x_axis = view.x_axis.value_or(DefaultXAxis(state->store));

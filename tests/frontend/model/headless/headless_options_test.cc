@@ -33,11 +33,17 @@ TEST(ParseHeadlessOptionsTest, ModesAndFiles) {
 }
 
 TEST(ParseHeadlessOptionsTest, EveryOptionTakesItsValue) {
-  const HeadlessOptions options =
-      Parsed({"--run",    "--set",   "0=100,100,300", "--set=5=1,1,2", "--save",
-              "s.txt",    "--chart", "c.PNG",         "--x",           "16",
-              "--metric", "maxwait", "--formula",     "Average",       "--value",
-              "12=1E-05", "--scale", "0.001",         "--exclude",     "fcfs,C-SCAN,clook"});
+  const HeadlessOptions options = Parsed({"--run",         "--set",
+                                          "0=100,100,300", "--set=5=1,1,2",
+                                          "--save",        "s.txt",
+                                          "--chart",       "c.PNG",
+                                          "--x",           "16",
+                                          "--metric",      "maxwait",
+                                          "--formula",     "Average",
+                                          "--value",       "12=1E-05",
+                                          "--scale",       "0.001",
+                                          "--title",       "Seeks",
+                                          "--exclude",     "fcfs,C-SCAN,clook"});
   using Field = std::pair<int, std::string>;
   EXPECT_EQ(options.fields, (std::vector<Field>{{0, "100,100,300"}, {5, "1,1,2"}}));
   EXPECT_EQ(options.save, "s.txt");
@@ -47,6 +53,7 @@ TEST(ParseHeadlessOptionsTest, EveryOptionTakesItsValue) {
   EXPECT_EQ(options.view.formula, 1);
   EXPECT_EQ(options.view.values, (std::vector<Field>{{12, "1E-05"}}));
   EXPECT_EQ(options.view.scale, "0.001");
+  EXPECT_EQ(options.view.title, "Seeks");
   EXPECT_EQ(options.view.exclude, (std::vector<std::string>{"FCFS", "C-SCAN", "C-LOOK"}));
   EXPECT_EQ(Parsed({"--run", "--exclude", ""}).view.exclude, std::vector<std::string>{});
 }
@@ -105,6 +112,7 @@ TEST(ApplyViewOptionsTest, DefaultsToTheSweptParameterAsSeries) {
   EXPECT_EQ(DefaultXAxis(state.store), 0);
   EXPECT_EQ(ApplyViewOptions(&state, {}), "");
   EXPECT_EQ(state.charts.x_axis.x_axis_parameter, 0);
+  EXPECT_EQ(state.charts.chart.title, "Total Seek Time");
   const std::string& text = state.charts.ResultsText;
   EXPECT_EQ(text.substr(0, text.find("\r\n")),
             "\tSSTF\tSCAN\tC-SCAN\tLOOK\tC-LOOK\tS-LOOK\tBO-PATH\tSATF");
