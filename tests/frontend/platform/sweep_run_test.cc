@@ -178,9 +178,9 @@ TEST_F(SweepRunTest, StopDuringALongSweepEndsItAndKeepsNothing) {
       monitor_.StopPressed();
       pressed = true;
     };
-    // Two runs of 3,000,000 requests with seeds 1 and 2: seconds each; the
+    // Two runs of 1,000,000 requests with seeds 1 and 2: seconds each; the
     // first progress report comes after a fiftieth of the sweep's work.
-    SweepSetup setup = Setup("3000000");
+    SweepSetup setup = Setup("1000000");
     setup.field_texts[1] = "1,1,2";
     const SweepEnd end = Run(std::move(setup), [&] {
       if (!before_hello) return;
