@@ -45,14 +45,10 @@ QLineEdit* DerivedDisplay(const QString& name) {
 void AddFigureRow(QGridLayout* grid, int index, DiskPropertiesControls* c) {
   const int row = NextRow(grid);
   auto* label = MakeLabel(IndexedName("DparamLabel", index), kDparamTable[index].label);
-  auto* edit = Named(new NumberEdit, IndexedName("Dparam", index));
-  edit->setFixedWidth(TextWidthFor(edit, kFigureDigits));
-  auto* up_down = Named(new UpDown, IndexedName("UpDown", index));
-  label->setBuddy(edit);
-  auto* field = new QHBoxLayout;
-  field->setSpacing(0);
-  field->addWidget(edit);
-  field->addWidget(up_down);
+  const SpinnerField spinner = MakeSpinnerField("Dparam", index, kFigureDigits, label);
+  NumberEdit* edit = spinner.edit;
+  UpDown* up_down = spinner.up_down;
+  QHBoxLayout* field = spinner.layout;
   grid->addWidget(label, row, kLabelColumn);
   grid->addLayout(field, row, kFieldColumn);
   c->dparam[index] = edit;

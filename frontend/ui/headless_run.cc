@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_view.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
@@ -20,12 +21,6 @@ namespace {
 
 constexpr int kBarWidth = 30;
 constexpr int kRedrawMilliseconds = 200;
-
-std::string AbsolutePath(const std::string& path) {
-  std::error_code ignored;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-  return absolute.empty() ? path : absolute.string();
-}
 
 std::string Duration(double seconds) {
   const long whole = static_cast<long>(std::max(0.0, seconds) + 0.5);

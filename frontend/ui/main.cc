@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_options.h"
 #include "frontend/platform/app_folders.h"
 #include "frontend/ui/headless_run.h"
@@ -20,12 +21,6 @@ namespace {
 
 std::vector<std::string> ArgumentsOf(int argc, char* argv[]) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
-
-std::string AbsolutePath(const std::string& path) {
-  std::error_code ignored;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-  return absolute.empty() ? path : absolute.string();
 }
 
 // Options of the window system that Qt takes out of the command line.

@@ -57,14 +57,10 @@ QString FieldLabelName(int index) {
 void AddParameterRow(QGridLayout* grid, int index, SimulationControls* c) {
   const int row = NextRow(grid);
   auto* label = MakeLabel(FieldLabelName(index), kParameterTable[index].label);
-  auto* edit = Named(new NumberEdit, IndexedName("Cparam", index));
-  edit->setFixedWidth(TextWidthFor(edit, kFieldDigits));
-  auto* up_down = Named(new UpDown, IndexedName("UpDown", index));
-  label->setBuddy(edit);
-  auto* field = new QHBoxLayout;
-  field->setSpacing(0);
-  field->addWidget(edit);
-  field->addWidget(up_down);
+  const SpinnerField spinner = MakeSpinnerField("Cparam", index, kFieldDigits, label);
+  NumberEdit* edit = spinner.edit;
+  UpDown* up_down = spinner.up_down;
+  QHBoxLayout* field = spinner.layout;
   grid->addWidget(label, row, 0);
   grid->addLayout(field, row, 1);
   c->cparam[index] = edit;

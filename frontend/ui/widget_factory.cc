@@ -6,13 +6,16 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 #include "frontend/ui/background.h"
+#include "frontend/ui/object_names.h"
 #include "frontend/ui/qt_text.h"
+#include "frontend/ui/up_down.h"
 
 namespace trakvist {
 namespace {
@@ -97,6 +100,19 @@ QGridLayout* MakeFieldGrid() {
   grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(4);
   return grid;
+}
+
+SpinnerField MakeSpinnerField(std::string_view name, int index, int digits, QLabel* label) {
+  SpinnerField field;
+  field.edit = Named(new NumberEdit, IndexedName(name, index));
+  field.edit->setFixedWidth(TextWidthFor(field.edit, digits));
+  field.up_down = Named(new UpDown, IndexedName("UpDown", index));
+  label->setBuddy(field.edit);
+  field.layout = new QHBoxLayout;
+  field.layout->setSpacing(0);
+  field.layout->addWidget(field.edit);
+  field.layout->addWidget(field.up_down);
+  return field;
 }
 
 }  // namespace trakvist

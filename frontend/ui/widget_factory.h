@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -17,6 +18,9 @@ class QToolButton;
 class QWidget;
 
 namespace trakvist {
+
+class NumberEdit;
+class UpDown;
 
 // Small constructors for the captioned controls of the windows: each sets
 // the control's object name, caption and tooltip (none when empty).
@@ -53,6 +57,15 @@ int NextRow(const QGridLayout* grid);
 
 // A grid of rows "label | field | spinner" whose labels take the spare width.
 QGridLayout* MakeFieldGrid();
+
+// A number field `name`_index of `digits` digits with its spinner
+// `UpDown`_index close beside it, labelled by `label`.
+struct SpinnerField {
+  NumberEdit* edit = nullptr;
+  UpDown* up_down = nullptr;
+  QHBoxLayout* layout = nullptr;
+};
+SpinnerField MakeSpinnerField(std::string_view name, int index, int digits, QLabel* label);
 
 }  // namespace trakvist
 

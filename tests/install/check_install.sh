@@ -27,7 +27,7 @@ link="$prefix/bin/Trakvist"
 [ "$(readlink "$link")" = "../lib/trakvist/Trakvist" ] || fail "bin/Trakvist links elsewhere"
 [ "$(readlink -f "$link")" = "$(readlink -f "$lib/Trakvist")" ] || fail "bin/Trakvist is broken"
 # Started through its link, the front end runs from the installed folder.
-"$link" --help | grep -q '^Usage: Trakvist' || fail "the installed Trakvist does not start"
+"$link" --help | grep -q '^Usage:' || fail "the installed Trakvist does not start"
 
 desktop="$prefix/share/applications/trakvist.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"

@@ -1,8 +1,16 @@
 #include "frontend/model/common/utilities.h"
 
+#include <filesystem>
+
 #include "frontend/model/common/whole_number.h"
 
 namespace trakvist {
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+  return absolute.empty() ? path : absolute.string();
+}
 
 std::string MakeAppFolder(std::string_view folder, char separator) {
   std::string result(folder);

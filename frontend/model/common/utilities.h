@@ -15,6 +15,10 @@ inline constexpr char kPathSeparator = '/';
 // unless the folder already ends in it (as a root folder does).
 std::string MakeAppFolder(std::string_view folder, char separator = kPathSeparator);
 
+// `path` made absolute against the current folder; `path` itself when the
+// current folder cannot be told.
+std::string AbsolutePath(const std::string& path);
+
 // The characters after the last separator of `path`; the whole path when
 // it holds none; empty when it ends in a separator.
 std::string FileNameOf(std::string_view path, char separator = kPathSeparator);
