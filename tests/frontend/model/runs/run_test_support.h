@@ -29,9 +29,16 @@ class FakeFiles : public FileAccess {
     if (found == contents.end()) return nullptr;
     return std::make_unique<std::istringstream>(found->second);
   }
+  FileRead ReadFile(const std::string& path) const override {
+    if (unreadable.count(path)) return {FileReadStatus::kFailed, ""};
+    auto found = contents.find(path);
+    if (found == contents.end()) return {FileReadStatus::kMissing, ""};
+    return {FileReadStatus::kRead, found->second};
+  }
 
   std::map<std::string, std::string> contents;
   std::set<std::string> undeletable;
+  std::set<std::string> unreadable;
 };
 
 inline const std::string kLabelRow = ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF\n";
