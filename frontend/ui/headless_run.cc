@@ -11,9 +11,12 @@
 
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_view.h"
+#include "frontend/model/plans/plan_collect.h"
+#include "frontend/model/plans/run_plan.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/chart_export.h"
+#include "frontend/ui/plan_folder.h"
 #include "frontend/ui/platform_services.h"
 
 namespace trakvist {
@@ -76,8 +79,13 @@ class HeadlessSession {
         state_(StartStateFor(services_)) {}
 
   int Run() {
-    if (options_.file && !Load(AbsolutePath(*options_.file))) return kExitFailure;
+    if (options_.mode == ProgramMode::kCollect) {
+      if (!LoadPlan(MakeAppFolder(AbsolutePath(*options_.plan)))) return kExitFailure;
+    } else if (options_.file && !Load(AbsolutePath(*options_.file))) {
+      return kExitFailure;
+    }
     ApplyFieldOptions(&state_, options_);
+    if (options_.mode == ProgramMode::kRun && options_.plan) return Plan();
     if (options_.mode == ProgramMode::kRun && !Sweep()) return kExitFailure;
     if (const std::string error = ApplyViewOptions(&state_, options_.view); !error.empty()) {
       Message(error);
@@ -103,6 +111,40 @@ class HeadlessSession {
     return opened.opened;
   }
 
+  // `--run ... --plan DIR`.
+  int Plan() {
+    const PlanWritten plan = WritePlanFolder(&state_, services_.files, AbsolutePath(*options_.plan),
+                                             options_.engine, NoOneToAsk());
+    for (const std::string& message : plan.messages) Message(message);
+    return plan.written ? kExitSuccess : kExitFailure;
+  }
+
+  // `--collect DIR`: opens the plan's sweep with the rows of its runs, or
+  // names the runs without them and prints them as one list.
+  bool LoadPlan(const std::string& folder) {
+    const PlanCollection collection = CollectPlan(*services_.files, folder);
+    if (collection.sim_file.empty()) {
+      for (const std::string& message : CollectionMessages(collection)) Message(message);
+      if (const std::string runs = RunsToRunAgain(collection); !runs.empty()) {
+        std::fprintf(out_, "%s\n", runs.c_str());
+      }
+      return false;
+    }
+    const std::string path = folder + std::string(kPlanSweepFile);
+    const MemoryFile file(path, collection.sim_file);
+    const OpenedSimulation opened =
+        OpenSimulation(&state_, file, [&path] { return std::optional(path); });
+    for (const std::string& message : opened.messages) Message(message);
+    return opened.opened;
+  }
+
+  AskYesNo NoOneToAsk() {
+    return [this](std::string_view question) {
+      Message(std::string(question) + " No: there is no one to ask without a window.");
+      return false;
+    };
+  }
+
   bool Sweep() {
     if (const std::string reason = StartBlockedReason(state_); !reason.empty()) {
       Message(reason);
@@ -117,10 +159,7 @@ class HeadlessSession {
     };
     services_.runner->SetReports(ReportsTo(&monitor, check));
     MainDialogs dialogs;
-    dialogs.ask_yes_no = [this](std::string_view question) {
-      Message(std::string(question) + " No: there is no one to ask without a window.");
-      return false;
-    };
+    dialogs.ask_yes_no = NoOneToAsk();
     ProgressLine progress(err_, TotalRuns());
     QTimer elapsed;  // the window's one-second timer
     QObject::connect(&elapsed, &QTimer::timeout, [&] {

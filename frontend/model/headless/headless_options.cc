@@ -148,6 +148,17 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          options->view.exclude = AlgorithmNames(value);
          return options->view.exclude.has_value();
        }},
+      {"--plan",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->plan = std::string(value);
+         return options->mode == ProgramMode::kRun && !value.empty();
+       }},
+      {"--engine",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->engine = std::string(value);
+         // A line break would split the run's line in runs.txt.
+         return !value.empty() && value.find_first_of("\r\n") == std::string_view::npos;
+       }},
   };
   return readers;
 }
@@ -164,6 +175,8 @@ std::string ValueHint(std::string_view option) {
       {"--scale", "a number"},
       {"--title", "a text"},
       {"--exclude", "algorithm names separated by commas, such as FCFS,SCAN"},
+      {"--plan", "a folder name, after --run only"},
+      {"--engine", "a path on one line"},
   };
   const auto found = hints.find(option);
   return found == hints.end() ? std::string() : found->second;
@@ -171,6 +184,35 @@ std::string ValueHint(std::string_view option) {
 
 UsageError Usage(std::string message) {
   return UsageError{std::move(message) + " (see Trakvist --help)"};
+}
+
+// `--collect DIR`, "--" letting a folder whose name starts with a dash be
+// named.
+std::optional<UsageError> ReadCollectFolder(const std::vector<std::string>& arguments,
+                                            std::size_t* next, HeadlessOptions* options) {
+  options->mode = ProgramMode::kCollect;
+  const std::size_t at = arguments.size() > 2 && arguments[1] == "--" ? 2 : 1;
+  if (at >= arguments.size() || (at == 1 && IsOption(arguments[1]))) {
+    return Usage("--collect needs the plan folder to collect");
+  }
+  options->plan = arguments[at];
+  *next = at + 1;
+  return std::nullopt;
+}
+
+bool HasViewOptions(const ViewOptions& view) {
+  return view.x_axis || view.metric || view.formula || !view.values.empty() || view.scale ||
+         view.title || view.exclude;
+}
+
+// Options that are understood one by one but not together.
+std::optional<UsageError> CheckPlanOptions(const HeadlessOptions& options) {
+  const bool planning = options.mode == ProgramMode::kRun && options.plan;
+  if (options.engine && !planning) return Usage("--engine goes with --plan");
+  if (planning && (options.save || options.chart || HasViewOptions(options.view))) {
+    return Usage("--plan runs nothing: --save, --chart and the view options go with --collect");
+  }
+  return std::nullopt;
 }
 
 // The mode and file that the first arguments give; `next` is left at the
@@ -195,6 +237,7 @@ std::optional<UsageError> ReadMode(const std::vector<std::string>& arguments, st
     *next = arguments.size();
     return std::nullopt;
   }
+  if (first == "--collect") return ReadCollectFolder(arguments, next, options);
   if (first != "--run" && first != "--open") {
     return Usage(first + " needs --run or --open before it");
   }
@@ -240,6 +283,7 @@ std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
       return Usage(std::string(option) + " takes " + ValueHint(option) + ", not \"" + value + "\"");
     }
   }
+  if (std::optional<UsageError> error = CheckPlanOptions(options)) return *error;
   return options;
 }
 
@@ -265,6 +309,12 @@ std::string HeadlessUsage() {
                                 Page" set), else on the start-up defaults
   Trakvist --open FILE [OPTIONS]
                                 load FILE's results without a window; runs nothing
+  Trakvist --run [FILE] [--set N=TEXT ...] --plan DIR [--engine PATH]
+                                write the sweep into DIR as a plan to run elsewhere
+                                (GNU Parallel, Slurm, ...); runs nothing
+  Trakvist --collect DIR [OPTIONS]
+                                check that every run of the plan in DIR wrote its
+                                rows and load them as --open loads a file
   Trakvist --help               print this text
 
 Options (each takes a value, as "--x 0" or "--x=0"):
@@ -283,6 +333,12 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --title TEXT      the chart's title (default: the metric's name)
   --exclude NAMES   algorithms left out, separated by commas (default FCFS);
                     an empty list leaves none out
+  --plan DIR        with --run: write the plan into DIR, a new or empty folder:
+                    runs.txt (one engine command line per run), run-one.sh,
+                    slurm.sbatch, sweep.txt and rows/ for the runs' results
+  --engine PATH     with --plan: the engine every run starts, as the machines
+                    that run it reach it; default: the selected simulator's
+                    absolute path
 
 Parameters: 0 Total Number of Requests, 1 Randomization Seed, 2 Request Arrival
 Rate (b/sec) or Maximum Requests Per Time Unit, 3 Request Arival Probability %,
@@ -296,8 +352,10 @@ line per X value (or per algorithm), tab-separated. Standard error: the progress
 of the sweep and every message the window would show, as "Trakvist: TEXT".
 
 Exit status: 0 on success, 1 when an operation fails (a file that cannot be
-read or is not in the proper format, no simulator, a failed run), 2 for a
-command line that is not understood.
+read or is not in the proper format, no simulator, a failed run, runs of a plan
+without their results), 2 for a command line that is not understood. When
+--collect finds runs without their results it names them and prints them on
+standard output as one list, as 3,7,10-12, for run-one.sh --runs.
 )";
 }
 

@@ -19,10 +19,11 @@ inline constexpr int kExitUsage = 2;    // the command line is not understood
 
 // What the command line asks the program to do.
 enum class ProgramMode {
-  kWindow,  // the window, optionally opening a file
-  kRun,     // `--run [FILE]`: a sweep without a window
-  kOpen,    // `--open FILE`: load a file without a window, run nothing
-  kHelp,    // `--help`
+  kWindow,   // the window, optionally opening a file
+  kRun,      // `--run [FILE]`: a sweep without a window
+  kOpen,     // `--open FILE`: load a file without a window, run nothing
+  kCollect,  // `--collect DIR`: load the rows of a plan's runs as --open loads a file
+  kHelp,     // `--help`
 };
 
 // How the chart is viewed: the choices the "Charts" tab offers. Unset
@@ -49,6 +50,9 @@ struct HeadlessOptions {
   std::optional<std::string> save;   // --save OUT
   std::optional<std::string> chart;  // --chart OUT
   ViewOptions view;
+  // The plan folder: written by `--run ... --plan DIR`, read by `--collect DIR`.
+  std::optional<std::string> plan;
+  std::optional<std::string> engine;  // --engine PATH, with --plan
 };
 
 // A command line that is not understood: what is wrong with it.
