@@ -86,6 +86,39 @@ TEST(ParseHeadlessOptionsTest, RefusesWhatItDoesNotUnderstand) {
   }
 }
 
+TEST(ParseHeadlessOptionsTest, PlansAndTheirCollection) {
+  const HeadlessOptions plan =
+      Parsed({"--run", "s.txt", "--set", "0=1,1,20", "--plan", "p", "--engine", "/x/schedule"});
+  EXPECT_EQ(plan.mode, ProgramMode::kRun);
+  EXPECT_EQ(plan.plan, "p");
+  EXPECT_EQ(plan.engine, "/x/schedule");
+  const HeadlessOptions collect = Parsed({"--collect", "p", "--save", "c.txt", "--metric", "wait"});
+  EXPECT_EQ(collect.mode, ProgramMode::kCollect);
+  EXPECT_EQ(collect.plan, "p");
+  EXPECT_FALSE(collect.file);
+  EXPECT_EQ(collect.save, "c.txt");
+  EXPECT_EQ(Parsed({"--collect", "--", "-p"}).plan, "-p");
+  const std::vector<std::vector<std::string>> refused = {
+      {"--collect"},
+      {"--collect", "--save", "c.txt"},
+      {"--collect", "p", "q"},
+      {"--collect", "p", "--plan", "q"},
+      {"--collect", "p", "--engine", "e"},
+      {"--open", "s.txt", "--plan", "p"},
+      {"--run", "--engine", "e"},
+      {"--run", "--plan", ""},
+      {"--run", "--plan", "p", "--engine", ""},
+      {"--run", "--plan", "p", "--engine", "a\nb"},
+      {"--run", "--plan", "p", "--save", "s.txt"},
+      {"--run", "--plan", "p", "--chart", "c.png"},
+      {"--run", "--plan", "p", "--x", "0"},
+  };
+  for (const auto& arguments : refused) {
+    const auto parsed = ParseHeadlessOptions(arguments);
+    EXPECT_TRUE(std::holds_alternative<UsageError>(parsed)) << arguments.back();
+  }
+}
+
 TEST(ChartFormatOfTest, GoesByTheExtension) {
   EXPECT_EQ(ChartFormatOf("a/b.png"), ChartFormat::kPng);
   EXPECT_EQ(ChartFormatOf("b.Pdf"), ChartFormat::kPdf);
