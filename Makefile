@@ -4,7 +4,7 @@
 BUILD_DIR := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-test bench clean
+.PHONY: all deps configure build run test asan-test slurm-test bench clean
 
 all: build
 
@@ -37,6 +37,13 @@ asan-test: deps
 	@cmake --preset asan -G Ninja >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# A plan run as Slurm job arrays on a single-node Slurm of this machine,
+# which tools/slurm-single-node.sh installs and starts (as root or through
+# sudo) and leaves running; `tools/slurm-single-node.sh stop` ends it.
+slurm-test: build
+	@bash tools/slurm-single-node.sh start
+	bash tests/slurm/slurm_test.sh $(BUILD_DIR)/bin
 
 bench: build
 	$(BUILD_DIR)/bench/engine_bench
