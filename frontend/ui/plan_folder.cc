@@ -106,6 +106,12 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
         "No simulator is selected: name the engine of the runs with --engine PATH. "
         "No plan was written.");
   }
+  const std::string program = engine ? *engine : MakeAppFolder(state->AppFolder) + simulator;
+  if (program.find_first_of("\r\n") != std::string::npos) {
+    return Failed("The engine's path " + program +
+                  " holds a line break, which would split the lines of runs.txt. No plan was "
+                  "written.");
+  }
   std::optional<std::string> requests;
   if (state->panel.source == RequestSource::kManual) {
     std::string message;
@@ -134,7 +140,6 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   const fs::path root(folder);
   std::error_code error;
   fs::create_directory(root / kPlanRowsFolder, error);
-  const std::string program = engine ? *engine : MakeAppFolder(state->AppFolder) + simulator;
   const RunSettings settings = RunSettingsFromPanel(state->panel);
   const bool written =
       !error && (!requests || WritePlanFile(files, root, kPlanRequestsFile, *requests, false)) &&

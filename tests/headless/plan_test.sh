@@ -5,7 +5,7 @@
 # sweep inside Trakvist saves; runs missing or damaged named and run again
 # with run-one.sh; a folder that is not empty refused.
 set -uo pipefail
-bin=$1
+bin=$(cd "$1" && pwd)
 command -v parallel >/dev/null || { echo "FAIL: GNU Parallel is not installed (tools/install-deps.sh)"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -101,7 +101,16 @@ grep -q "'-in:requests.txt'" p3/runs.txt || fail "runs.txt does not read request
 expect_status 0 "$trakvist" --collect p3 --save manual-collected.txt
 cmp -s manual-serial.txt manual-collected.txt || fail "manual requests collected differ"
 
-# Folders that hold no plan, and plans of nothing.
+# A copy that lost the empty rows/ folder: run-one.sh makes it again.
+cp -r p3 p3-copy && rm -r p3-copy/rows
+expect_status 0 sh p3-copy/run-one.sh 2
+expect_status 1 "$trakvist" --collect p3-copy
+[ "$(cat out.txt)" = "1,3" ] || fail "runs of the copy to run again: $(cat out.txt)"
+
+# Folders that hold no plan, and plans of nothing or into a file.
+touch a-file
+expect_status 1 "$trakvist" --run --plan a-file
+grep -q "is not a folder" err.txt || fail "plan into a file: $(cat err.txt)"
 mkdir empty
 expect_status 1 "$trakvist" --collect empty
 grep -q "has no runs.txt" err.txt || fail "empty folder: $(cat err.txt)"

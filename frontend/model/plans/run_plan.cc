@@ -59,6 +59,7 @@ is_run() {
 
 # Runs run $1; fails when it did not leave one row in each of its files.
 run_one() {
+  mkdir -p rows
   rm -f "rows/$1.seek.csv" "rows/$1.wait.csv" "rows/$1.maxwait.csv"
   line=$(sed -n "$1{p;q;}" runs.txt)
   if [ -z "$line" ]; then
