@@ -159,7 +159,10 @@ class HeadlessSession {
     };
     services_.runner->SetReports(ReportsTo(&monitor, check));
     MainDialogs dialogs;
-    dialogs.ask_yes_no = NoOneToAsk();
+    dialogs.ask_yes_no = [this](std::string_view question) {
+      Message(std::string(question) + " No: there is no one to ask without a window.");
+      return false;
+    };
     ProgressLine progress(err_, TotalRuns());
     QTimer elapsed;  // the window's one-second timer
     QObject::connect(&elapsed, &QTimer::timeout, [&] {
