@@ -305,7 +305,7 @@ void RunMonitor::StartEngines() {
     if (Ending() || cursor_->Done()) break;
     if (!slot.engine && !StartEngine(&slot)) break;
   }
-  if (failure_ && RunningEngines() == 0) End(SweepEndKind::kFailed, *failure_);
+  if (failure_ && RunningEngines() == 0) End(SweepEndKind::kFailed, failure_->message);
 }
 
 bool RunMonitor::StartEngine(Slot* slot) {
@@ -322,7 +322,7 @@ bool RunMonitor::StartEngine(Slot* slot) {
   const EngineStart start = runner_->Start(id, ArgumentList(program, arguments));
   phase_ = Phase::kRunning;
   if (!start.started) {
-    Fail(NotStartedMessage(run, start.error, command_line_));
+    Fail(run, NotStartedMessage(run, start.error, command_line_), command_line_);
     return false;
   }
   slot->engine = Engine{id, run, std::nullopt, false, command_line_};
@@ -342,27 +342,32 @@ void RunMonitor::TryPostStop() {
 void RunMonitor::EngineEnded(Slot* slot) {
   const Engine engine = std::move(*slot->engine);
   slot->engine.reset();
-  if (!Ending()) {
-    const bool taken = own_files_ ? TakeSlotRows(*slot, engine) : RowsWritten(engine.run);
-    if (taken) {
-      ++run_count_;
-    } else if (!failure_) {
-      Fail(NoRowMessage(engine.run, engine.command_line));
-    }
-  }
+  // An engine asked to stop ends without its rows. While a failure ends
+  // the sweep, the engines that were not reached by a stop are still
+  // judged, so that the first run that failed of itself is the one told.
+  if (!stop_requested_ && !engine.stop_posted) TakeRun(*slot, engine);
   if (RunningEngines() > 0) {
     if (!Ending()) StartEngines();
     TryPostStop();
     return;
   }
   if (failure_) {
-    End(SweepEndKind::kFailed, *failure_);
+    End(SweepEndKind::kFailed, failure_->message);
   } else if (stop_requested_) {
     End(SweepEndKind::kStopped, "");
   } else if (cursor_->Done()) {
     Complete();
   } else {
     StartEngines();
+  }
+}
+
+// Counts the run when it wrote its rows, and fails the sweep otherwise.
+void RunMonitor::TakeRun(const Slot& slot, const Engine& engine) {
+  if (own_files_ ? TakeSlotRows(slot, engine) : RowsWritten(engine.run)) {
+    ++run_count_;
+  } else if (!failure_ || failure_->run != engine.run) {
+    Fail(engine.run, NoRowMessage(engine.run, engine.command_line), engine.command_line);
   }
 }
 
@@ -379,9 +384,9 @@ bool RunMonitor::RowsWritten(std::int64_t run) {
   return written;
 }
 
-// Reads the rows the slot's engine wrote for its run and deletes its files
-// for the slot's next run; false when the run failed, or when a file stays
-// (the sweep then fails with its own message).
+// Keeps the rows the slot's engine wrote for its run and deletes its files
+// for the slot's next run. False when the run wrote no proper rows, or when
+// a file stays (the sweep then fails with a message of its own).
 bool RunMonitor::TakeSlotRows(const Slot& slot, const Engine& engine) {
   const RunRowsRead read =
       ReadRunRows(*files_, {slot.files.seek, slot.files.avg_wait, slot.files.max_wait});
@@ -389,15 +394,16 @@ bool RunMonitor::TakeSlotRows(const Slot& slot, const Engine& engine) {
   run_rows_[static_cast<std::size_t>(engine.run - 1)] = read.rows;
   const std::vector<std::string> left = DeleteResultFiles(slot.files, files_);
   if (left.empty()) return true;
-  Fail(NotDeletedAfterRunMessage(left.front()));
+  Fail(engine.run, NotDeletedAfterRunMessage(left.front()), engine.command_line);
   return false;
 }
 
 // The sweep cannot go on: the other engines are asked to stop, and it ends
-// with `message` once they have all ended. The first failure is the one
-// told.
-void RunMonitor::Fail(std::string message) {
-  if (!failure_) failure_ = std::move(message);
+// with the message of the lowest run that failed once they have all ended.
+void RunMonitor::Fail(std::int64_t run, std::string message, std::string command_line) {
+  if (!failure_ || run < failure_->run) {
+    failure_ = Failure{run, std::move(message), std::move(command_line)};
+  }
   TryPostStop();
 }
 

@@ -153,8 +153,11 @@ class RunMonitor {
 
   // Engine runs of this sweep that ended with their rows written.
   std::int32_t RunCount() const { return run_count_; }
-  // The command line of the engine run started last.
-  const std::string& CommandLine() const { return command_line_; }
+  // The command line of the engine run started last; once a run has
+  // failed, that run's.
+  const std::string& CommandLine() const {
+    return failure_ ? failure_->command_line : command_line_;
+  }
   // Engines running now.
   int RunningEngines() const;
 
@@ -177,6 +180,13 @@ class RunMonitor {
     std::int64_t run = 0;  // its run number in the sweep
     std::optional<std::uint32_t> thread_id;
     bool stop_posted = false;  // the stop was delivered to it
+    std::string command_line;
+  };
+
+  // A run that failed: the sweep ends with its message.
+  struct Failure {
+    std::int64_t run = 0;
+    std::string message;
     std::string command_line;
   };
 
@@ -203,9 +213,10 @@ class RunMonitor {
   bool StartEngine(Slot* slot);
   void TryPostStop();
   void EngineEnded(Slot* slot);
+  void TakeRun(const Slot& slot, const Engine& engine);
   bool RowsWritten(std::int64_t run);
   bool TakeSlotRows(const Slot& slot, const Engine& engine);
-  void Fail(std::string message);
+  void Fail(std::int64_t run, std::string message, std::string command_line);
   void Complete();
   void End(SweepEndKind kind, std::string message);
   void Tick();
@@ -228,8 +239,8 @@ class RunMonitor {
   std::int32_t run_count_ = 0;
 
   bool stop_requested_ = false;  // `StopRequested`
-  // A run failed: the sweep's message, shown once every engine has ended.
-  std::optional<std::string> failure_;
+  // The first run that failed, told once every engine has ended.
+  std::optional<Failure> failure_;
   std::vector<Slot> slots_;
   // Each slot writes files of its own; their rows are kept here, by run.
   bool own_files_ = false;

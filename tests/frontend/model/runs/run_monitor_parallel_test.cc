@@ -241,6 +241,24 @@ TEST_F(ParallelMonitorTest, FailingRunStopsTheOthersAndEndsTheSweepWithItsMessag
   }
 }
 
+// Engines that fail of themselves, never reached by a stop, are all judged:
+// the lowest failing run is told, whatever the order of their ends; one
+// stopped for the failure is not.
+TEST_F(ParallelMonitorTest, LowestRunThatFailedOfItselfIsTold) {
+  monitor_.Start(Setup("1,1,9", 3));
+  ASSERT_EQ(runner_.starts.size(), 3u);
+  monitor_.OnHello(Id(0), 100);
+  Finish(2, 3, false);  // run 3 fails first
+  EXPECT_THAT(monitor_.CommandLine(), HasSubstr(" -t:3 "));
+  Finish(1, 2, false);  // then run 2, which had no stop
+  EXPECT_THAT(monitor_.CommandLine(), HasSubstr(" -t:2 "));
+  Finish(0, 1, false);  // run 1 was stopped: no failure of its own
+  const SweepEnd end = End();
+  EXPECT_EQ(end.kind, SweepEndKind::kFailed);
+  EXPECT_THAT(end.message, HasSubstr("Run 2 of the simulation ended without writing"));
+  EXPECT_THAT(monitor_.CommandLine(), HasSubstr(" -t:2 "));
+}
+
 // An engine that cannot start while others run, or result files that stay
 // after their run, end the sweep the same way, once the others have gone.
 TEST_F(ParallelMonitorTest, EngineThatCannotStartOrFilesThatStayEndTheSweep) {
