@@ -69,6 +69,7 @@ void ShowOptions(const ParametersPanel& p, const SimulationControls& c) {
   const QSignalBlocker quiet(c.parallel_runs);
   c.parallel_runs->setValue(p.parallel_runs);
   c.parallel_runs->setEnabled(p.parallel_runs_enabled);
+  c.parallel_runs_label->setEnabled(p.parallel_runs_enabled);
 }
 
 void ShowFramesAndButtons(const ParametersPanel& p, const SimulationControls& c,

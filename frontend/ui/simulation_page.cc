@@ -186,11 +186,11 @@ QHBoxLayout* ParallelRunsRow(SimulationControls* c) {
   c->parallel_runs = Named(new QSpinBox, QStringLiteral("ParallelRuns"));
   c->parallel_runs->setRange(kMinParallelRuns, kMaxParallelRuns);
   c->parallel_runs->setToolTip(ToQString(kParallelRunsToolTip));
-  QLabel* label = MakeLabel(QStringLiteral("ParallelRunsLabel"), kParallelRunsLabel);
-  label->setToolTip(ToQString(kParallelRunsToolTip));
-  label->setBuddy(c->parallel_runs);
+  c->parallel_runs_label = MakeLabel(QStringLiteral("ParallelRunsLabel"), kParallelRunsLabel);
+  c->parallel_runs_label->setToolTip(ToQString(kParallelRunsToolTip));
+  c->parallel_runs_label->setBuddy(c->parallel_runs);
   auto* row = new QHBoxLayout;
-  row->addWidget(label);
+  row->addWidget(c->parallel_runs_label);
   row->addWidget(c->parallel_runs);
   row->addStretch(1);
   return row;

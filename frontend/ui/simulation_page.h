@@ -61,6 +61,7 @@ struct SimulationControls {
   QCheckBox* skip_idle = nullptr;
   QCheckBox* ofcfs = nullptr;
   QCheckBox* disprog = nullptr;
+  QLabel* parallel_runs_label = nullptr;
   QSpinBox* parallel_runs = nullptr;  // "Parallel runs": engines a sweep runs at once
 
   QComboBox* sim_list = nullptr;
