@@ -85,6 +85,8 @@ ProcessEngineRunner::~ProcessEngineRunner() {
 }
 
 std::error_code ProcessEngineRunner::OpenLink() {
+  // The links of running engines stay theirs until they end.
+  if (Running()) return std::make_error_code(std::errc::device_or_resource_busy);
   links_.clear();
   next_choice_ = 0;
   return OpenNextLink();

@@ -61,6 +61,7 @@ class ProcessEngineRunner final : public EngineRunner {
   // running instance uses: first one made from the process id, then others
   // while a number is taken. Start() refuses to run without a link, since an
   // engine given a number that is not ours would talk to another instance.
+  // Refused while an engine runs.
   std::error_code OpenLink();
   bool HasLink() const { return !links_.empty(); }
   // The first link's number, to pass as -hw: (SweepSetup::links); -1
