@@ -162,9 +162,9 @@ TEST_F(ProcessEngineRunnerTest, TwoEnginesAtOnceEachOnItsOwnLink) {
 
   EXPECT_THAT(runner_.Start(9, Engine("-t:10 -n:0", links[1])).error, HasSubstr("still running"));
   EXPECT_THAT(runner_.Start(9, Engine("-t:10 -n:0", links[1] + 1)).error, HasSubstr("link"));
-  ASSERT_EQ(runner_.Start(2, Engine("-t:100000 -n:0 -c:10000", links[0])).error, "");
+  ASSERT_EQ(runner_.Start(2, Engine("-t:20000 -n:0 -c:2000", links[0])).error, "");
   ASSERT_TRUE(RunEventsUntil([&] { return Exited(2); }));
-  ExpectWholeRun(2, 700000);
+  ExpectWholeRun(2, 140000);
   EXPECT_FALSE(Exited(1)) << "the long run goes on";
   EXPECT_NE(Of(2).front().value, long_thread);
   EXPECT_FALSE(runner_.PostStop(2, long_thread)) << "run 2 has ended";

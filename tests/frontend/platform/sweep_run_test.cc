@@ -211,12 +211,12 @@ TEST_F(SweepRunTest, StopDuringALongSweepEndsItAndKeepsNothing) {
 // The same sweep with two engines at once: both run together, and the
 // results are those of one engine at a time, with no result file left.
 TEST_F(SweepRunTest, TwoEnginesAtOnceStoreTheResultsOfOneAtATime) {
-  const SweepEnd one = Run(Setup("1000,1000,8000"));
+  const SweepEnd one = Run(Setup("100,100,800"));
   ASSERT_EQ(one.kind, SweepEndKind::kCompleted) << one.message;
 
   int most_at_once = 0;
   after_report_ = [&] { most_at_once = std::max(most_at_once, monitor_.RunningEngines()); };
-  SweepSetup setup = Setup("1000,1000,8000");
+  SweepSetup setup = Setup("100,100,800");
   setup.links = runner_.LinkNumbersFor(2);
   setup.jobs = 2;
   const SweepEnd two = Run(std::move(setup));
@@ -250,7 +250,7 @@ TEST_F(SweepRunTest, StopDuringAParallelSweepReachesEveryEngine) {
     pressed = true;
   };
   SweepSetup setup = Setup("1000000");
-  setup.field_texts[1] = "1,1,4";  // four runs of seconds each
+  setup.field_texts[1] = "1,1,3";  // three runs of seconds each
   setup.links = runner_.LinkNumbersFor(2);
   setup.jobs = 2;
   const SweepEnd end = Run(std::move(setup));

@@ -254,7 +254,7 @@ void SimulationRunTest::stopDuringAParallelSweepReachesEveryEngine() {
   QCOMPARE(SimulationFileBytes(window_->state()), with_one);
 
   Type(0, QStringLiteral("1000000"));
-  Type(1, QStringLiteral("1,1,4"));
+  Type(1, QStringLiteral("1,1,3"));
   Get<QPushButton>(QStringLiteral("Startb"))->click();
   const RunMonitor& monitor = window_->run_controller()->monitor();
   QCOMPARE(monitor.RunningEngines(), 2);
