@@ -7,8 +7,10 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "frontend/model/runs/run_monitor.h"
@@ -66,32 +68,58 @@ EngineReports ReportsTo(RunMonitor* monitor, std::function<void()> after) {
 ProcessEngineRunner::ProcessEngineRunner() = default;
 
 ProcessEngineRunner::~ProcessEngineRunner() {
-  // Only reached during a run when the program quits abnormally: the
-  // engine must not outlive the window that would read its results.
-  if (current_) {
-    QProcess* process = current_->process.get();
+  // Only reached during a run when the program quits abnormally: no engine
+  // may outlive the window that would read its results.
+  for (const std::unique_ptr<Link>& link : links_) {
+    if (!link->current) continue;
+    QProcess* process = link->current->process.get();
     process->disconnect();
     process->kill();
-    process->waitForFinished(kKillWaitMs);
   }
-  current_.reset();
+  for (const std::unique_ptr<Link>& link : links_) {
+    if (link->current) link->current->process->waitForFinished(kKillWaitMs);
+    link->current.reset();
+    link->notifier.reset();  // before the link closes its socket
+  }
   retired_.clear();
-  notifier_.reset();  // before the link closes its socket
 }
 
 std::error_code ProcessEngineRunner::OpenLink() {
-  notifier_.reset();
-  link_number_ = -1;
+  // The links of running engines stay theirs until they end.
+  if (Running()) return std::make_error_code(std::errc::device_or_resource_busy);
+  links_.clear();
+  next_choice_ = 0;
+  return OpenNextLink();
+}
+
+std::vector<std::int32_t> ProcessEngineRunner::LinkNumbersFor(int count) {
+  while (std::ssize(links_) < count && !OpenNextLink()) {
+  }
+  std::vector<std::int32_t> numbers;
+  for (const std::unique_ptr<Link>& link : links_) {
+    if (std::ssize(numbers) >= count) break;
+    numbers.push_back(link->number);
+  }
+  if (numbers.empty()) numbers.push_back(LinkNumber());
+  return numbers;
+}
+
+// Opens one more link under the next free number.
+std::error_code ProcessEngineRunner::OpenNextLink() {
   const std::int32_t first = static_cast<std::int32_t>(getpid() % kPidSpan);
-  std::error_code error;
-  for (std::int32_t k = 0; k <= kLinkChoices; ++k) {
-    const std::int32_t number = first + k * kPidSpan;
-    error = link_.Open(number);
+  std::error_code error = std::make_error_code(std::errc::address_in_use);
+  for (; next_choice_ <= kLinkChoices; ++next_choice_) {
+    const std::int32_t number = first + next_choice_ * kPidSpan;
+    auto link = std::make_unique<Link>();
+    error = link->link.Open(number);
     if (!error) {
-      link_number_ = number;
-      notifier_ = std::make_unique<QSocketNotifier>(link_.fd(), QSocketNotifier::Read);
-      QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                       [this] { ReadLink(); });
+      ++next_choice_;
+      link->number = number;
+      link->notifier = std::make_unique<QSocketNotifier>(link->link.fd(), QSocketNotifier::Read);
+      Link* opened = link.get();
+      QObject::connect(opened->notifier.get(), &QSocketNotifier::activated, opened->notifier.get(),
+                       [this, opened] { ReadLink(opened); });
+      links_.push_back(std::move(link));
       return {};
     }
     if (error != std::errc::address_in_use) break;
@@ -99,36 +127,65 @@ std::error_code ProcessEngineRunner::OpenLink() {
   return error;
 }
 
+bool ProcessEngineRunner::Running() const {
+  return std::any_of(links_.begin(), links_.end(),
+                     [](const std::unique_ptr<Link>& link) { return link->current.has_value(); });
+}
+
+// The link whose number the last -hw: argument names (the engine reads
+// options in any case), the first one without such an argument; null when
+// no link of ours has that number.
+ProcessEngineRunner::Link* ProcessEngineRunner::LinkFor(const std::vector<std::string>& arguments) {
+  std::optional<std::string_view> named;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (argument.size() >= 4 && argument[0] == '-' && (argument[1] | 0x20) == 'h' &&
+        (argument[2] | 0x20) == 'w' && argument[3] == ':') {
+      named = argument.substr(4);
+    }
+  }
+  if (!named) return links_.empty() ? nullptr : links_.front().get();
+  for (const std::unique_ptr<Link>& link : links_) {
+    if (*named == std::to_string(link->number)) return link.get();
+  }
+  return nullptr;
+}
+
 EngineStart ProcessEngineRunner::Start(EngineRunId run, const std::vector<std::string>& arguments) {
-  if (current_) return {false, "another simulator is still running"};
+  Link* link = LinkFor(arguments);
+  if (link != nullptr && link->current) return {false, "another simulator is still running"};
   if (arguments.empty() || arguments[0].empty()) return {false, "no simulator program was named"};
-  if (!link_.is_open()) return {false, "the link to the simulators is not open"};
+  if (links_.empty()) return {false, "the link to the simulators is not open"};
+  if (link == nullptr) return {false, "the simulator was given a link number of no link here"};
   if (std::optional<std::string> problem = ProgramProblem(arguments[0])) return {false, *problem};
   DeleteRetired();
 
   // Whatever a stray sender left on the link belongs to no run of ours.
-  ReadLink();
-  link_.ForgetEngine();
+  ReadLink(link);
+  link->link.ForgetEngine();
 
-  current_.emplace(Current{run, MakeProcess(arguments)});
-  QProcess* process = current_->process.get();
-  QObject::connect(process, &QProcess::finished, process, [this] { ProcessEnded(); });
-  QObject::connect(process, &QProcess::errorOccurred, process, [this](QProcess::ProcessError e) {
-    if (e == QProcess::FailedToStart) ProcessEnded();
-  });
+  link->current.emplace(Current{run, MakeProcess(arguments)});
+  QProcess* process = link->current->process.get();
+  QObject::connect(process, &QProcess::finished, process, [this, link] { ProcessEnded(link); });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [this, link](QProcess::ProcessError e) {
+                     if (e == QProcess::FailedToStart) ProcessEnded(link);
+                   });
   start_error_.reset();
-  starting_ = true;
+  starting_ = link;
   process->start();
-  starting_ = false;
+  starting_ = nullptr;
   if (!start_error_) return {true, ""};
 
-  RetireProcess();
+  RetireProcess(link);
   return {false, *start_error_};
 }
 
 bool ProcessEngineRunner::PostStop(EngineRunId run, std::uint32_t thread_id) {
-  if (!current_ || current_->run != run) return false;
-  return !link_.PostStop(thread_id);
+  for (const std::unique_ptr<Link>& link : links_) {
+    if (link->current && link->current->run == run) return !link->link.PostStop(thread_id);
+  }
+  return false;
 }
 
 std::unique_ptr<QProcess> ProcessEngineRunner::MakeProcess(
@@ -148,17 +205,17 @@ std::unique_ptr<QProcess> ProcessEngineRunner::MakeProcess(
   return process;
 }
 
-void ProcessEngineRunner::ReadLink() {
-  while (std::optional<LinkMessage> message = link_.Receive()) Report(*message);
+void ProcessEngineRunner::ReadLink(Link* link) {
+  while (std::optional<LinkMessage> message = link->link.Receive()) Report(link, *message);
 }
 
-void ProcessEngineRunner::Report(const LinkMessage& message) {
-  if (!current_) {
+void ProcessEngineRunner::Report(Link* link, const LinkMessage& message) {
+  if (!link->current) {
     // A hello of no run of ours made the link follow its sender.
-    if (message.message == kHelloMessage) link_.ForgetEngine();
+    if (message.message == kHelloMessage) link->link.ForgetEngine();
     return;
   }
-  const EngineRunId run = current_->run;
+  const EngineRunId run = link->current->run;
   if (message.message == kHelloMessage && reports_.on_hello) {
     reports_.on_hello(run, message.wparam);
   } else if (message.message == kProgressMessage && reports_.on_progress) {
@@ -166,34 +223,36 @@ void ProcessEngineRunner::Report(const LinkMessage& message) {
   }
 }
 
-void ProcessEngineRunner::ProcessEnded() {
-  if (!current_) return;
-  if (starting_) {
-    start_error_ = current_->process->errorString().toStdString();
+void ProcessEngineRunner::ProcessEnded(Link* link) {
+  if (!link->current) return;
+  if (starting_ == link) {
+    start_error_ = link->current->process->errorString().toStdString();
     return;
   }
-  ReadLink();  // every message the engine sent before it went
-  link_.ForgetEngine();
-  const EngineRunId run = current_->run;
-  RetireProcess();
-  reporting_exit_ = true;
+  ReadLink(link);  // every message the engine sent before it went
+  link->link.ForgetEngine();
+  const EngineRunId run = link->current->run;
+  QProcess* const ended = link->current->process.get();
+  RetireProcess(link);
+  QProcess* const outer = std::exchange(reporting_exit_, ended);
   if (reports_.on_exited) reports_.on_exited(run);
-  reporting_exit_ = false;
+  reporting_exit_ = outer;
 }
 
-// Within the exit report the last retired process is still delivering its
-// signal; it stays until the next start or the runner's end.
+// A process whose exit is being reported is still delivering the signal
+// that brought us here; it stays until a later start or the runner's end.
 void ProcessEngineRunner::DeleteRetired() {
-  const std::ptrdiff_t keep = reporting_exit_ && !retired_.empty() ? 1 : 0;
-  retired_.erase(retired_.begin(), retired_.end() - keep);
+  std::erase_if(retired_, [this](const std::unique_ptr<QProcess>& process) {
+    return process.get() != reporting_exit_;
+  });
 }
 
 // The process may be delivering the signal that brought us here, so it is
 // not deleted yet.
-void ProcessEngineRunner::RetireProcess() {
-  current_->process->disconnect();
-  retired_.push_back(std::move(current_->process));
-  current_.reset();
+void ProcessEngineRunner::RetireProcess(Link* link) {
+  link->current->process->disconnect();
+  retired_.push_back(std::move(link->current->process));
+  link->current.reset();
 }
 
 }  // namespace trakvist

@@ -30,12 +30,18 @@ struct EngineReports {
 // the monitor's progress, elapsed time and end there).
 EngineReports ReportsTo(RunMonitor* monitor, std::function<void()> after = {});
 
-// Runs engine programs as child processes, one at a time, and talks to them
-// over one engine link. The program gets its argument list as it is (no
-// shell, no search of PATH) and no console: its input is empty and its
-// output is dropped. A runner destroyed during a run kills its engine.
+// Runs engine programs as child processes, up to one per engine link at a
+// time, and talks to each over its own link. The program gets its argument
+// list as it is (no shell, no search of PATH) and no console: its input is
+// empty and its output is dropped. A runner destroyed during a run kills its
+// engines.
 //
-// Nothing here waits: the process's end and the link's messages arrive
+// Each link listens under its own number; a run goes to the link whose
+// number its -hw: argument names (the first link when it names none), so
+// that every engine's hello and progress reach the link that serves it
+// alone. A link serves one engine at a time.
+//
+// Nothing here waits: the processes' ends and the links' messages arrive
 // through the Qt event loop and are passed on to the reports as they come,
 // so it needs a QCoreApplication (or QApplication) and a running event loop.
 // A program that cannot be started is refused by Start() with a reason, or,
@@ -43,7 +49,7 @@ EngineReports ReportsTo(RunMonitor* monitor, std::function<void()> after = {});
 //
 // When a process ends, every message it sent is reported before its exit.
 // Reports of one run never arrive after its exit, nor before Start() has
-// returned; the next Start() may be called from within the exit report.
+// returned; the next Start() may be called from within an exit report.
 class ProcessEngineRunner final : public EngineRunner {
  public:
   ProcessEngineRunner();
@@ -51,19 +57,24 @@ class ProcessEngineRunner final : public EngineRunner {
   ProcessEngineRunner(const ProcessEngineRunner&) = delete;
   ProcessEngineRunner& operator=(const ProcessEngineRunner&) = delete;
 
-  // Opens the link under a number no other running instance uses: first one
-  // made from the process id, then others while a number is taken. Start()
-  // refuses to run without a link, since an engine given a number that is
-  // not ours would talk to another instance.
+  // Opens the first link (closing any open ones) under a number no other
+  // running instance uses: first one made from the process id, then others
+  // while a number is taken. Start() refuses to run without a link, since an
+  // engine given a number that is not ours would talk to another instance.
+  // Refused while an engine runs.
   std::error_code OpenLink();
-  bool HasLink() const { return link_.is_open(); }
-  // The link number to pass as -hw: (SweepSetup::link); -1 without a link.
-  std::int32_t LinkNumber() const { return link_number_; }
+  bool HasLink() const { return !links_.empty(); }
+  // The first link's number, to pass as -hw: (SweepSetup::links); -1
+  // without a link.
+  std::int32_t LinkNumber() const { return links_.empty() ? -1 : links_.front()->number; }
+  // The numbers of `count` links, opening more as needed; fewer when no
+  // more can be opened, and {LinkNumber()} at the least.
+  std::vector<std::int32_t> LinkNumbersFor(int count);
 
   void SetReports(EngineReports reports) { reports_ = std::move(reports); }
 
   // Whether an engine process of an earlier Start() still runs.
-  bool Running() const { return current_.has_value(); }
+  bool Running() const;
 
   EngineStart Start(EngineRunId run, const std::vector<std::string>& arguments) override;
   bool PostStop(EngineRunId run, std::uint32_t thread_id) override;
@@ -74,23 +85,32 @@ class ProcessEngineRunner final : public EngineRunner {
     std::unique_ptr<QProcess> process;
   };
 
+  // One link and the engine it serves.
+  struct Link {
+    EngineLink link;
+    std::int32_t number = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::optional<Current> current;
+  };
+
+  std::error_code OpenNextLink();
+  Link* LinkFor(const std::vector<std::string>& arguments);
   std::unique_ptr<QProcess> MakeProcess(const std::vector<std::string>& arguments);
-  void ReadLink();
-  void Report(const LinkMessage& message);
-  void ProcessEnded();
-  void RetireProcess();
+  void ReadLink(Link* link);
+  void Report(Link* link, const LinkMessage& message);
+  void ProcessEnded(Link* link);
+  void RetireProcess(Link* link);
   void DeleteRetired();
 
-  EngineLink link_;
-  std::int32_t link_number_ = -1;
-  std::unique_ptr<QSocketNotifier> notifier_;
+  // Stable addresses: the notifiers' and processes' handlers keep them.
+  std::vector<std::unique_ptr<Link>> links_;
+  std::int32_t next_choice_ = 0;  // the next link number to try, counted from the first
   EngineReports reports_;
-  std::optional<Current> current_;
   // The error of a start that failed while Start() was still running.
   std::optional<std::string> start_error_;
-  bool starting_ = false;                           // within QProcess::start()
-  bool reporting_exit_ = false;                     // within the exit report
-  std::vector<std::unique_ptr<QProcess>> retired_;  // ended, not yet deleted (two at most)
+  Link* starting_ = nullptr;                        // within its QProcess::start()
+  QProcess* reporting_exit_ = nullptr;              // within the exit report of this process
+  std::vector<std::unique_ptr<QProcess>> retired_;  // ended, not yet deleted
 };
 
 }  // namespace trakvist

@@ -177,7 +177,9 @@ class HeadlessSession {
       check();
     });
     redraw.start(kRedrawMilliseconds);
-    monitor.Start(BeginSweep(&state_, services_.runner->LinkNumber(), services_.files, dialogs));
+    const int jobs = state_.panel.parallel_runs;
+    monitor.Start(
+        BeginSweep(&state_, services_.runner->LinkNumbersFor(jobs), services_.files, dialogs));
     check();
     if (!end) loop.exec();
     const bool completed = end->kind == SweepEndKind::kCompleted;

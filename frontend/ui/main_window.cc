@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -122,6 +123,8 @@ void MainWindow::ConnectOptions() {
   });
   connect(sim_.slook_reset, &QComboBox::activated, this,
           [this](int index) { state_.panel.slook_reset = index; });
+  connect(sim_.parallel_runs, &QSpinBox::valueChanged, this,
+          [this](int count) { state_.panel.parallel_runs = count; });
   connect(sim_.manual, &QLineEdit::textEdited, this, &MainWindow::OnManualEdited);
   connect(sim_.import_button, &QToolButton::clicked, this, &MainWindow::OnImport);
 }

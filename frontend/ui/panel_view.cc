@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "frontend/ui/background.h"
@@ -65,6 +66,10 @@ void ShowOptions(const ParametersPanel& p, const SimulationControls& c) {
   ShowCheck(c.skip_idle, p.skip_idle, true);
   ShowCheck(c.ofcfs, p.ofcfs, p.ofcfs_enabled);
   ShowCheck(c.disprog, p.disprog, p.disprog_enabled);
+  const QSignalBlocker quiet(c.parallel_runs);
+  c.parallel_runs->setValue(p.parallel_runs);
+  c.parallel_runs->setEnabled(p.parallel_runs_enabled);
+  c.parallel_runs_label->setEnabled(p.parallel_runs_enabled);
 }
 
 void ShowFramesAndButtons(const ParametersPanel& p, const SimulationControls& c,

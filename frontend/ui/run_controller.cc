@@ -54,7 +54,8 @@ void RunController::Start() {
   dialogs.ask_yes_no = [this](std::string_view question) { return AskQuestion(window_, question); };
   dialogs.wait.show = [this] { wait_->ShowAndPaint(); };
   dialogs.wait.close = [this] { wait_->hide(); };
-  SweepSetup setup = BeginSweep(state_, runner_->LinkNumber(), files_, dialogs);
+  SweepSetup setup =
+      BeginSweep(state_, runner_->LinkNumbersFor(state_->panel.parallel_runs), files_, dialogs);
   emit PanelChanged();
   monitor_.Start(std::move(setup));
   emit PanelChanged();  // the manual requests check may have raised the cylinders

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
+#include "frontend/model/panel/parallel_runs.h"
 #include "frontend/model/runs/run_progress.h"
 #include "frontend/model/runs/simulator_list.h"
 #include "frontend/ui/disk_type_list.h"
@@ -180,6 +182,20 @@ QGroupBox* DiskFrame(SimulationControls* c) {
   return c->frame1;
 }
 
+QHBoxLayout* ParallelRunsRow(SimulationControls* c) {
+  c->parallel_runs = Named(new QSpinBox, QStringLiteral("ParallelRuns"));
+  c->parallel_runs->setRange(kMinParallelRuns, kMaxParallelRuns);
+  c->parallel_runs->setToolTip(ToQString(kParallelRunsToolTip));
+  c->parallel_runs_label = MakeLabel(QStringLiteral("ParallelRunsLabel"), kParallelRunsLabel);
+  c->parallel_runs_label->setToolTip(ToQString(kParallelRunsToolTip));
+  c->parallel_runs_label->setBuddy(c->parallel_runs);
+  auto* row = new QHBoxLayout;
+  row->addWidget(c->parallel_runs_label);
+  row->addWidget(c->parallel_runs);
+  row->addStretch(1);
+  return row;
+}
+
 QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->skip_idle = MakeCheckBox(QStringLiteral("SkipIdle"), kSkipIdleCaption, kSkipIdleToolTip);
   c->ofcfs = MakeCheckBox(QStringLiteral("OFCFS"), kOfcfsCaption, kOfcfsToolTip);
@@ -189,6 +205,7 @@ QGroupBox* RunOptionsFrame(SimulationControls* c) {
   layout->addWidget(c->skip_idle);
   layout->addWidget(c->ofcfs);
   layout->addWidget(c->disprog);
+  layout->addLayout(ParallelRunsRow(c));
   return frame;
 }
 

@@ -13,6 +13,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -60,6 +61,8 @@ struct SimulationControls {
   QCheckBox* skip_idle = nullptr;
   QCheckBox* ofcfs = nullptr;
   QCheckBox* disprog = nullptr;
+  QLabel* parallel_runs_label = nullptr;
+  QSpinBox* parallel_runs = nullptr;  // "Parallel runs": engines a sweep runs at once
 
   QComboBox* sim_list = nullptr;
   QToolButton* sim_refresh = nullptr;

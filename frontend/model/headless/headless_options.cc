@@ -9,6 +9,7 @@
 
 #include "frontend/model/chart/chart_update.h"
 #include "frontend/model/chart/x_axis.h"
+#include "frontend/model/panel/parallel_runs.h"
 #include "frontend/model/panel/parameters.h"
 #include "frontend/model/results/results_store.h"
 
@@ -112,6 +113,11 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          options->chart = std::string(value);
          return ChartFormatOf(value).has_value();
        }},
+      {"--jobs",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->jobs = WholeNumber(value, kMinParallelRuns, kMaxParallelRuns);
+         return options->jobs.has_value();
+       }},
       {"--x",
        [](std::string_view value, HeadlessOptions* options) {
          options->view.x_axis = WholeNumber(value, 0, kNoXAxisVariable);
@@ -168,6 +174,7 @@ std::string ValueHint(std::string_view option) {
       {"--set", "N=TEXT with N from 0 to 15"},
       {"--save", "a file name"},
       {"--chart", "a file name ending in .png, .pdf or .svg"},
+      {"--jobs", "a whole number from 1 to " + std::to_string(kMaxParallelRuns)},
       {"--x", "a parameter from 0 to 15, or 16 for none"},
       {"--metric", "seek, wait or maxwait"},
       {"--formula", "none, average, minimum or maximum"},
@@ -322,6 +329,8 @@ Options (each takes a value, as "--x 0" or "--x=0"):
                     repeatable. A range is from,step,to: --set 0=100,100,300
   --save OUT        write the simulation file, results included
   --chart OUT       render the chart into OUT: .png, .pdf or .svg
+  --jobs K          run up to K simulations at once (1 to 64; default: the number
+                    of processor cores); the results are the same for every K
   --x N             the X-axis parameter (0 to 15, or 16 for none); default: the
                     first parameter with more than one stored value, else 16
   --metric M        seek (total seek time, the default), wait (average waiting

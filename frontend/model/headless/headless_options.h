@@ -49,6 +49,9 @@ struct HeadlessOptions {
   std::vector<std::pair<int, std::string>> fields;
   std::optional<std::string> save;   // --save OUT
   std::optional<std::string> chart;  // --chart OUT
+  // --jobs K: engines run at once ("Parallel runs"); unset: the window's
+  // start value, the number of cores.
+  std::optional<int> jobs;
   ViewOptions view;
   // The plan folder: written by `--run ... --plan DIR`, read by `--collect DIR`.
   std::optional<std::string> plan;

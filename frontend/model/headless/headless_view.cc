@@ -83,6 +83,7 @@ std::string ApplyViewOptions(MainState* state, const ViewOptions& view) {
 
 void ApplyFieldOptions(MainState* state, const HeadlessOptions& options) {
   for (const auto& [k, text] : options.fields) SetFieldText(&state->panel, k, text);
+  if (options.jobs) state->panel.parallel_runs = *options.jobs;
 }
 
 }  // namespace trakvist

@@ -20,7 +20,8 @@ int DefaultXAxis(const ResultsStore& store);
 // `--value` that is not among its parameter's values.
 std::string ApplyViewOptions(MainState* state, const ViewOptions& view);
 
-// Sets the parameter fields as if typed, in order.
+// Sets the parameter fields as if typed, in order, and "Parallel runs" from
+// --jobs.
 void ApplyFieldOptions(MainState* state, const HeadlessOptions& options);
 
 }  // namespace trakvist

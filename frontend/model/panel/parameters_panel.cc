@@ -190,6 +190,7 @@ void Enable_StartControls(ParametersPanel* panel, bool enable) {
   panel->slook_frame_enabled = enable;
   panel->disprog_enabled = enable;
   panel->ofcfs_enabled = enable;
+  panel->parallel_runs_enabled = enable;
   panel->startb_enabled = enable;
   panel->opens_enabled = enable;
   panel->imsaved_enabled = enable;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "frontend/model/common/color_role.h"
+#include "frontend/model/panel/parallel_runs.h"
 #include "frontend/model/panel/parameters.h"
 #include "frontend/model/panel/request_source.h"
 #include "frontend/model/panel/spinner.h"
@@ -49,6 +50,10 @@ struct ParametersPanel {
   bool ofcfs_enabled = true;
   bool disprog = false;  // "Disable Progress Bar ..."
   bool disprog_enabled = true;
+  // "Parallel runs": engines a sweep runs at once. A setting of this
+  // window's, not of the simulation: simulation files do not hold it.
+  int parallel_runs = DefaultParallelRuns();
+  bool parallel_runs_enabled = true;
 
   bool is_lba = false;
   bool is_lba_enabled = true;

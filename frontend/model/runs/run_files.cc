@@ -47,11 +47,27 @@ TemporaryFiles MakeTemporaryFiles(std::string_view folder) {
           base + std::string(kMaxWaitTempName), base + std::string(kManualRequestsTempName)};
 }
 
-void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access) {
-  for (const std::string* path :
-       {&files.avg_wait, &files.seek, &files.max_wait, &files.manual_requests}) {
-    access->Remove(*path);
+TemporaryFiles MakeSlotFiles(std::string_view folder, int slot) {
+  TemporaryFiles files = MakeTemporaryFiles(folder);
+  const std::string suffix = ".slot" + std::to_string(slot) + ".csv";
+  for (std::string* path : {&files.avg_wait, &files.seek, &files.max_wait}) {
+    path->replace(path->size() - std::string_view(".csv").size(), std::string::npos, suffix);
   }
+  return files;
+}
+
+void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access) {
+  DeleteResultFiles(files, access);
+  access->Remove(files.manual_requests);
+}
+
+std::vector<std::string> DeleteResultFiles(const TemporaryFiles& files, FileAccess* access) {
+  std::vector<std::string> left;
+  for (const std::string* path : {&files.avg_wait, &files.seek, &files.max_wait}) {
+    access->Remove(*path);
+    if (access->ReadFile(*path).status != FileReadStatus::kMissing) left.push_back(*path);
+  }
+  return left;
 }
 
 AppendedRows TakeAppendedRows(FileAccess* access, ResultFileTally* tally) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/model/common/file_access.h"
 #include "frontend/model/results/sweep_results.h"
@@ -29,8 +30,18 @@ struct TemporaryFiles {
 // The four paths in `folder`; a separator is added unless it ends in one.
 TemporaryFiles MakeTemporaryFiles(std::string_view folder);
 
+// The result files of engine slot `slot` (1, 2, ...) of a sweep that runs
+// several engines at once, in `folder`: each slot's engine writes files of
+// its own, named apart from the shared ones. The requests file is the
+// shared one: the engines only read it.
+TemporaryFiles MakeSlotFiles(std::string_view folder, int slot);
+
 // Deletes the four temporary files, ignoring every failure.
 void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access);
+
+// Deletes the three result files alone, ignoring every failure; the paths
+// of those still there afterwards.
+std::vector<std::string> DeleteResultFiles(const TemporaryFiles& files, FileAccess* access);
 
 // How far one result file has been checked: its path, the bytes and rows
 // seen so far.

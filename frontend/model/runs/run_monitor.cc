@@ -1,5 +1,6 @@
 #include "frontend/model/runs/run_monitor.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -53,6 +54,12 @@ std::string NoRowMessage(std::int64_t run, const std::string& command_line) {
                           command_line);
 }
 
+std::string NotDeletedAfterRunMessage(const std::string& path) {
+  return "The temporary file " + path +
+         " could not be deleted, so the next run's results could not be told from the last. " +
+         std::string(kEarlierResultsKept);
+}
+
 std::string UnreadableMessage(const std::string& path) {
   return "The results file " + path + " could not be read. " + std::string(kEarlierResultsKept);
 }
@@ -60,15 +67,26 @@ std::string UnreadableMessage(const std::string& path) {
 }  // namespace
 
 SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program_folder,
-                               std::string simulator, std::int32_t link,
+                               std::string simulator, std::vector<std::int32_t> links,
                                ManualRequestsCheck check_manual_requests) {
   SweepSetup setup;
   for (int k = 0; k < kParameterCount; ++k) setup.field_texts[k] = panel.cparam[k].text;
   setup.settings = RunSettingsFromPanel(panel);
   setup.program_folder = std::move(program_folder);
   setup.simulator = std::move(simulator);
-  setup.link = link;
+  setup.links = std::move(links);
+  setup.jobs = panel.parallel_runs;
   setup.check_manual_requests = std::move(check_manual_requests);
+  return setup;
+}
+
+SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program_folder,
+                               std::string simulator, std::int32_t link,
+                               ManualRequestsCheck check_manual_requests) {
+  SweepSetup setup =
+      SweepSetupFromPanel(panel, std::move(program_folder), std::move(simulator),
+                          std::vector<std::int32_t>{link}, std::move(check_manual_requests));
+  setup.jobs = 1;
   return setup;
 }
 
@@ -77,7 +95,7 @@ RunMonitor::RunMonitor(EngineRunner* runner, FileAccess* files) : runner_(runner
 void RunMonitor::Start(SweepSetup setup) {
   if (busy_ || InProgress()) return;
   busy_ = true;
-  if (PrepareSweep(std::move(setup))) StartEngine();
+  if (PrepareSweep(std::move(setup))) StartEngines();
   Drain();
 }
 
@@ -112,9 +130,21 @@ RunState RunMonitor::State() const {
     case Phase::kRunning:
       break;
   }
-  if (!stop_requested_) return engine_.thread_id ? RunState::kRunning : RunState::kWaitingForHello;
-  if (!engine_.thread_id) return RunState::kStopRequested;
-  return stop_posted_ ? RunState::kStopPosted : RunState::kRetryPost;
+  bool all_said_hello = true;
+  bool post_failed = false;
+  for (const Slot& slot : slots_) {
+    if (!slot.engine) continue;
+    all_said_hello = all_said_hello && slot.engine->thread_id.has_value();
+    post_failed = post_failed || (slot.engine->thread_id && !slot.engine->stop_posted);
+  }
+  if (!Ending()) return all_said_hello ? RunState::kRunning : RunState::kWaitingForHello;
+  if (post_failed) return RunState::kRetryPost;
+  return all_said_hello ? RunState::kStopPosted : RunState::kStopRequested;
+}
+
+int RunMonitor::RunningEngines() const {
+  return static_cast<int>(std::count_if(slots_.begin(), slots_.end(),
+                                        [](const Slot& slot) { return slot.engine.has_value(); }));
 }
 
 std::optional<SweepEnd> RunMonitor::TakeEnd() { return std::exchange(end_, std::nullopt); }
@@ -135,22 +165,23 @@ void RunMonitor::Drain() {
   busy_ = false;
 }
 
-// One pass of the wait: take the report, then deliver a pending stop.
+// One pass of the wait: take the report, then deliver any pending stop.
 void RunMonitor::Handle(const Event& event) {
+  Slot* slot = nullptr;
   switch (event.kind) {
     case Event::Kind::kStop:
       if (InProgress()) stop_requested_ = true;
       break;
     case Event::Kind::kHello:
-      if (IsCurrent(event.run)) engine_.thread_id = event.value;
+      if ((slot = SlotOf(event.run)) != nullptr) slot->engine->thread_id = event.value;
       break;
     case Event::Kind::kProgress:
-      if (IsCurrent(event.run)) {
+      if (SlotOf(event.run) != nullptr) {
         progress_value_ = AddProgress(progress_value_, event.value, progress_.maximum);
       }
       break;
     case Event::Kind::kExited:
-      if (IsCurrent(event.run)) EngineEnded();
+      if ((slot = SlotOf(event.run)) != nullptr) EngineEnded(slot);
       return;
     case Event::Kind::kTimerTick:
       if (timer_enabled_) Tick();
@@ -161,29 +192,38 @@ void RunMonitor::Handle(const Event& event) {
   TryPostStop();
 }
 
-bool RunMonitor::IsCurrent(EngineRunId run) const { return InProgress() && run == engine_.id; }
+// The slot whose engine makes `run`, while the sweep is in progress.
+RunMonitor::Slot* RunMonitor::SlotOf(EngineRunId run) {
+  if (!InProgress()) return nullptr;
+  for (Slot& slot : slots_) {
+    if (slot.engine && slot.engine->id == run) return &slot;
+  }
+  return nullptr;
+}
 
 bool RunMonitor::PrepareSweep(SweepSetup setup) {
   phase_ = Phase::kStarting;
   end_.reset();
   setup_ = std::move(setup);
   stop_requested_ = false;
-  stop_posted_ = false;
+  failure_.reset();
   run_count_ = 0;
   progress_ = {};
   progress_value_ = 0;
-  engine_ = {};
+  slots_.clear();
+  run_rows_.clear();
+  command_line_.clear();
   elapsed_seconds_ = -1;
   Tick();
   timer_enabled_ = true;
 
-  temporary_files_ = MakeTemporaryFiles(setup_.temporary_folder.empty() ? setup_.program_folder
-                                                                        : setup_.temporary_folder);
+  temporary_files_ = MakeTemporaryFiles(TemporaryFolder());
   DeleteTemporaryFiles(temporary_files_, files_);
   std::int32_t manual_request_count = 0;
-  if (!TemporaryFilesCleared() || !TakeRequests(&manual_request_count) || !TakeRanges()) {
+  if (!FilesCleared(temporary_files_) || !TakeRequests(&manual_request_count) || !TakeRanges()) {
     return false;
   }
+  if (!MakeSlots()) return false;
   const RunSettings& settings = setup_.settings;
   progress_ = PlanProgress(TotalRequests64(ranges_, settings.source, manual_request_count),
                            GetInerTotal(ranges_), settings.ofcfs);
@@ -191,10 +231,35 @@ bool RunMonitor::PrepareSweep(SweepSetup setup) {
   return true;
 }
 
+std::string RunMonitor::TemporaryFolder() const {
+  return setup_.temporary_folder.empty() ? setup_.program_folder : setup_.temporary_folder;
+}
+
+// min(jobs, links, combinations) slots. One slot writes the shared files;
+// several write files of their own, cleared first like the shared ones.
+bool RunMonitor::MakeSlots() {
+  const std::int64_t links = std::max<std::int64_t>(1, std::ssize(setup_.links));
+  const std::int64_t most = std::min<std::int64_t>(std::max(1, setup_.jobs), links);
+  const std::int64_t count = std::max<std::int64_t>(1, CombinationCount(ranges_, most));
+  own_files_ = count > 1;
+  for (std::int64_t k = 0; k < count; ++k) {
+    Slot slot;
+    slot.link = setup_.links.empty() ? 0 : setup_.links[k];
+    slot.files = temporary_files_;
+    if (own_files_) {
+      slot.files = MakeSlotFiles(TemporaryFolder(), static_cast<int>(k + 1));
+      DeleteResultFiles(slot.files, files_);
+      if (!FilesCleared(slot.files)) return false;
+    }
+    slots_.push_back(std::move(slot));
+  }
+  return true;
+}
+
 // The result files must start empty: rows left from an earlier sweep would
 // be read as this sweep's.
-bool RunMonitor::TemporaryFilesCleared() {
-  tallies_ = ResultFileTallies(temporary_files_);
+bool RunMonitor::FilesCleared(const TemporaryFiles& files) {
+  tallies_ = ResultFileTallies(files);
   for (ResultFileTally& tally : tallies_) {
     if (TakeAppendedRows(files_, &tally).bytes > 0) {
       End(SweepEndKind::kFailed, NotDeletedMessage(tally.path));
@@ -234,43 +299,75 @@ bool RunMonitor::TakeRanges() {
   return true;
 }
 
-void RunMonitor::StartEngine() {
+// Fills every free slot with the next combinations, in run order.
+void RunMonitor::StartEngines() {
+  for (Slot& slot : slots_) {
+    if (Ending() || cursor_->Done()) break;
+    if (!slot.engine && !StartEngine(&slot)) break;
+  }
+  if (failure_ && RunningEngines() == 0) End(SweepEndKind::kFailed, failure_->message);
+}
+
+bool RunMonitor::StartEngine(Slot* slot) {
   const std::string program = MakeAppFolder(setup_.program_folder) + setup_.simulator;
-  const EngineTarget target{program, temporary_files_, requests_file_, setup_.link,
-                            progress_.chunk};
+  const EngineTarget target{program, slot->files, requests_file_, slot->link, progress_.chunk};
   const std::vector<EngineArgument> arguments =
       EngineArguments(setup_.settings, cursor_->Values(), target);
-  engine_ = {next_id_++, cursor_->Run(), std::nullopt, CommandLineText(program, arguments)};
-  phase_ = Phase::kStarting;
-  const EngineStart start = runner_->Start(engine_.id, ArgumentList(program, arguments));
-  if (!start.started) {
-    End(SweepEndKind::kFailed, NotStartedMessage(engine_.run, start.error, engine_.command_line));
-    return;
-  }
-  phase_ = Phase::kRunning;
-}
-
-// A failed post is tried again on the next event.
-void RunMonitor::TryPostStop() {
-  if (phase_ != Phase::kRunning || !stop_requested_ || !engine_.thread_id || stop_posted_) return;
-  stop_posted_ = runner_->PostStop(engine_.id, *engine_.thread_id);
-}
-
-void RunMonitor::EngineEnded() {
-  if (stop_requested_) {
-    End(SweepEndKind::kStopped, "");
-    return;
-  }
-  if (!RowsWritten(engine_.run)) {
-    End(SweepEndKind::kFailed, NoRowMessage(engine_.run, engine_.command_line));
-    return;
-  }
-  ++run_count_;
+  const EngineRunId id = next_id_++;
+  const std::int64_t run = cursor_->Run();
+  command_line_ = CommandLineText(program, arguments);
   cursor_->Next();
-  if (cursor_->Done()) {
+  if (own_files_) run_rows_.emplace_back();
+  phase_ = Phase::kStarting;
+  const EngineStart start = runner_->Start(id, ArgumentList(program, arguments));
+  phase_ = Phase::kRunning;
+  if (!start.started) {
+    Fail(run, NotStartedMessage(run, start.error, command_line_), command_line_);
+    return false;
+  }
+  slot->engine = Engine{id, run, std::nullopt, false, command_line_};
+  return true;
+}
+
+// Each running engine gets the stop once it has said hello; a failed post is
+// tried again on the next event.
+void RunMonitor::TryPostStop() {
+  if (phase_ != Phase::kRunning || !Ending()) return;
+  for (Slot& slot : slots_) {
+    if (!slot.engine || !slot.engine->thread_id || slot.engine->stop_posted) continue;
+    slot.engine->stop_posted = runner_->PostStop(slot.engine->id, *slot.engine->thread_id);
+  }
+}
+
+void RunMonitor::EngineEnded(Slot* slot) {
+  const Engine engine = std::move(*slot->engine);
+  slot->engine.reset();
+  // An engine asked to stop ends without its rows. While a failure ends
+  // the sweep, the engines that were not reached by a stop are still
+  // judged, so that the first run that failed of itself is the one told.
+  if (!stop_requested_ && !engine.stop_posted) TakeRun(*slot, engine);
+  if (RunningEngines() > 0) {
+    if (!Ending()) StartEngines();
+    TryPostStop();
+    return;
+  }
+  if (failure_) {
+    End(SweepEndKind::kFailed, failure_->message);
+  } else if (stop_requested_) {
+    End(SweepEndKind::kStopped, "");
+  } else if (cursor_->Done()) {
     Complete();
   } else {
-    StartEngine();
+    StartEngines();
+  }
+}
+
+// Counts the run when it wrote its rows, and fails the sweep otherwise.
+void RunMonitor::TakeRun(const Slot& slot, const Engine& engine) {
+  if (own_files_ ? TakeSlotRows(slot, engine) : RowsWritten(engine.run)) {
+    ++run_count_;
+  } else if (!failure_ || failure_->run != engine.run) {
+    Fail(engine.run, NoRowMessage(engine.run, engine.command_line), engine.command_line);
   }
 }
 
@@ -287,14 +384,42 @@ bool RunMonitor::RowsWritten(std::int64_t run) {
   return written;
 }
 
+// Keeps the rows the slot's engine wrote for its run and deletes its files
+// for the slot's next run. False when the run wrote no proper rows, or when
+// a file stays (the sweep then fails with a message of its own).
+bool RunMonitor::TakeSlotRows(const Slot& slot, const Engine& engine) {
+  const RunRowsRead read =
+      ReadRunRows(*files_, {slot.files.seek, slot.files.avg_wait, slot.files.max_wait});
+  if (read.status != RunRowsStatus::kRead) return false;
+  run_rows_[static_cast<std::size_t>(engine.run - 1)] = read.rows;
+  const std::vector<std::string> left = DeleteResultFiles(slot.files, files_);
+  if (left.empty()) return true;
+  Fail(engine.run, NotDeletedAfterRunMessage(left.front()), engine.command_line);
+  return false;
+}
+
+// The sweep cannot go on: the other engines are asked to stop, and it ends
+// with the message of the lowest run that failed once they have all ended.
+void RunMonitor::Fail(std::int64_t run, std::string message, std::string command_line) {
+  if (!failure_ || run < failure_->run) {
+    failure_ = Failure{run, std::move(message), std::move(command_line)};
+  }
+  TryPostStop();
+}
+
 void RunMonitor::Complete() {
   progress_value_ = progress_.maximum;
-  std::string unreadable;
-  std::optional<SweepResults> results =
-      ReadRunResults(files_, temporary_files_, run_count_, &unreadable);
-  if (!results) {
-    End(SweepEndKind::kFailed, UnreadableMessage(unreadable));
-    return;
+  std::optional<SweepResults> results;
+  if (own_files_) {
+    results = JoinRunRows(run_rows_);
+    run_rows_.clear();
+  } else {
+    std::string unreadable;
+    results = ReadRunResults(files_, temporary_files_, run_count_, &unreadable);
+    if (!results) {
+      End(SweepEndKind::kFailed, UnreadableMessage(unreadable));
+      return;
+    }
   }
   End(SweepEndKind::kCompleted, "");
   end_->results = std::move(*results);

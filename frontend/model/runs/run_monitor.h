@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "frontend/model/panel/parameters.h"
 #include "frontend/model/panel/parameters_panel.h"
@@ -16,6 +17,7 @@
 #include "frontend/model/runs/engine_runner.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/run_progress.h"
+#include "frontend/model/runs/run_rows.h"
 #include "frontend/model/runs/sweep.h"
 
 namespace trakvist {
@@ -43,11 +45,23 @@ struct SweepSetup {
   // Where the temporary files go; empty: the program folder. Each running
   // instance gives its own, so that two never share their files.
   std::string temporary_folder;
-  std::string simulator;                      // the `SimList` text: the engine program's file name
-  std::int32_t link = 0;                      // the front end's link number, passed as -hw:
+  std::string simulator;  // the `SimList` text: the engine program's file name
+  // The front end's link numbers, one per engine that may run at once; each
+  // engine is passed its slot's number as -hw:.
+  std::vector<std::int32_t> links = {0};
+  // How many engines may run at once ("Parallel runs"). The sweep runs
+  // min(jobs, links, combinations) of them; with one, a single set of result
+  // files takes every run's rows, as it always has.
+  std::int32_t jobs = 1;
   ManualRequestsCheck check_manual_requests;  // asked with manual entry only
 };
 
+// The setup for the panel's fields and "Parallel runs", with one engine link
+// per slot.
+SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program_folder,
+                               std::string simulator, std::vector<std::int32_t> links,
+                               ManualRequestsCheck check_manual_requests);
+// The same with one link: one engine at a time, whatever the panel says.
 SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program_folder,
                                std::string simulator, std::int32_t link,
                                ManualRequestsCheck check_manual_requests);
@@ -74,19 +88,29 @@ struct SweepEnd {
 enum class RunState {
   kIdle,             // no sweep has been started
   kStarting,         // preparing the sweep, or starting an engine
-  kWaitingForHello,  // an engine runs; its thread id is not known yet
-  kRunning,          // an engine runs and has said hello
-  kStopRequested,    // "Stop" was pressed; the stop waits for the engine's hello
-  kStopPosted,       // the stop was delivered; waiting for the engine to end
-  kRetryPost,        // delivering the stop failed; it is tried again on every event
+  kWaitingForHello,  // an engine runs whose thread id is not known yet
+  kRunning,          // every running engine has said hello
+  kStopRequested,    // "Stop" was pressed; the stop waits for an engine's hello
+  kStopPosted,       // the stop was delivered to each; waiting for them to end
+  kRetryPost,        // delivering a stop failed; it is tried again on every event
   kCompleted,
   kStopped,
   kFailed,
 };
 
 // The run monitor: runs the engine once for every combination of a sweep,
-// one engine at a time, follows its progress, passes "Stop" on, and reads
-// the results when every run has written its rows.
+// up to the setup's number of engines at once, follows their progress,
+// passes "Stop" on, and reads the results when every run has written its
+// rows.
+//
+// With one engine at a time every run appends its rows to one set of result
+// files, checked after each run and read at the end. With several, each
+// engine slot has result files of its own: when its engine ends, the run's
+// rows are read and checked, kept by run number and the files deleted, and
+// the slot takes the next combination; the kept rows are joined in run
+// order at the end, so the results are the same either way. A run that
+// fails stops the other engines, and once all have ended the sweep fails
+// with that run's message.
 //
 // It never waits. The window feeds it what happens (the buttons, the
 // runner's reports, the timers) and after each call shows Progress(),
@@ -103,8 +127,9 @@ class RunMonitor {
   // progress. The caller disables the start controls first.
   void Start(SweepSetup setup);
 
-  // "Stop": the sweep ends once the current engine has ended. Without a
-  // sweep in progress it has no effect.
+  // "Stop": the stop goes to every running engine (to each once it has said
+  // hello) and the sweep ends once all have ended. Without a sweep in
+  // progress it has no effect.
   void StopPressed();
 
   // The runner's reports.
@@ -128,8 +153,13 @@ class RunMonitor {
 
   // Engine runs of this sweep that ended with their rows written.
   std::int32_t RunCount() const { return run_count_; }
-  // The command line of the current (or last) engine run.
-  const std::string& CommandLine() const { return engine_.command_line; }
+  // The command line of the engine run started last; once a run has
+  // failed, that run's.
+  const std::string& CommandLine() const {
+    return failure_ ? failure_->command_line : command_line_;
+  }
+  // Engines running now.
+  int RunningEngines() const;
 
   // How the sweep ended, once, after it has ended.
   std::optional<SweepEnd> TakeEnd();
@@ -144,27 +174,49 @@ class RunMonitor {
     std::uint32_t value = 0;
   };
 
-  // The engine of one run. A sweep has one at a time.
+  // The engine of one run.
   struct Engine {
     EngineRunId id = 0;
     std::int64_t run = 0;  // its run number in the sweep
     std::optional<std::uint32_t> thread_id;
+    bool stop_posted = false;  // the stop was delivered to it
     std::string command_line;
+  };
+
+  // A run that failed: the sweep ends with its message.
+  struct Failure {
+    std::int64_t run = 0;
+    std::string message;
+    std::string command_line;
+  };
+
+  // A place for one engine at a time: its link number and result files.
+  struct Slot {
+    std::int32_t link = 0;
+    TemporaryFiles files;
+    std::optional<Engine> engine;  // while one runs here
   };
 
   void Post(const Event& event);
   void Drain();
   void Handle(const Event& event);
-  bool IsCurrent(EngineRunId run) const;
+  Slot* SlotOf(EngineRunId run);
+  bool Ending() const { return stop_requested_ || failure_.has_value(); }
 
   bool PrepareSweep(SweepSetup setup);
-  bool TemporaryFilesCleared();
+  std::string TemporaryFolder() const;
+  bool MakeSlots();
+  bool FilesCleared(const TemporaryFiles& files);
   bool TakeRequests(std::int32_t* manual_request_count);
   bool TakeRanges();
-  void StartEngine();
+  void StartEngines();
+  bool StartEngine(Slot* slot);
   void TryPostStop();
-  void EngineEnded();
+  void EngineEnded(Slot* slot);
+  void TakeRun(const Slot& slot, const Engine& engine);
   bool RowsWritten(std::int64_t run);
+  bool TakeSlotRows(const Slot& slot, const Engine& engine);
+  void Fail(std::int64_t run, std::string message, std::string command_line);
   void Complete();
   void End(SweepEndKind kind, std::string message);
   void Tick();
@@ -187,8 +239,13 @@ class RunMonitor {
   std::int32_t run_count_ = 0;
 
   bool stop_requested_ = false;  // `StopRequested`
-  bool stop_posted_ = false;     // delivered; cleared when a sweep starts
-  Engine engine_;
+  // The first run that failed, told once every engine has ended.
+  std::optional<Failure> failure_;
+  std::vector<Slot> slots_;
+  // Each slot writes files of its own; their rows are kept here, by run.
+  bool own_files_ = false;
+  std::vector<RunRows> run_rows_;
+  std::string command_line_;
   EngineRunId next_id_ = 1;
 
   bool timer_enabled_ = false;  // `Timer2`

@@ -37,9 +37,16 @@ PageHooks PageHooksFor(MainState* state) {
 
 SweepSetup BeginSweep(MainState* state, std::int32_t link, FileAccess* files,
                       const MainDialogs& dialogs) {
+  SweepSetup setup = BeginSweep(state, std::vector<std::int32_t>{link}, files, dialogs);
+  setup.jobs = 1;
+  return setup;
+}
+
+SweepSetup BeginSweep(MainState* state, std::vector<std::int32_t> links, FileAccess* files,
+                      const MainDialogs& dialogs) {
   Enable_StartControls(&state->panel, false);
   SweepSetup setup = SweepSetupFromPanel(state->panel, state->AppFolder, SelectedSimulator(*state),
-                                         link, ManualCheckFor(state, files, dialogs));
+                                         std::move(links), ManualCheckFor(state, files, dialogs));
   setup.temporary_folder = state->TemporaryFolder;
   return setup;
 }

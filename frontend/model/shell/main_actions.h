@@ -28,6 +28,9 @@ struct MainDialogs {
 // the dialogs must outlive the sweep.
 SweepSetup BeginSweep(MainState* state, std::int32_t link, FileAccess* files,
                       const MainDialogs& dialogs);
+// The same for up to "Parallel runs" engines at once, one per link number.
+SweepSetup BeginSweep(MainState* state, std::vector<std::int32_t> links, FileAccess* files,
+                      const MainDialogs& dialogs);
 
 // The end of a sweep: a completed one replaces the stored results and shows
 // them; every end enables the start controls again. Returns the message to

@@ -47,10 +47,11 @@ class ProcessEngineRunnerTest : public ::testing::Test {
   }
 
   // The engine with `line` and every answer it would otherwise ask for,
-  // linked to the runner.
-  std::vector<std::string> Engine(const std::string& line) const {
+  // linked to the runner's link `link` (its first without one).
+  std::vector<std::string> Engine(const std::string& line, std::int32_t link = -1) const {
+    if (link < 0) link = runner_.LinkNumber();
     std::istringstream words(line + " -r:1 -i:0 -f:0 -wc:0 -rw:3 -o:1 -x:1 -b:2 -e:1 -st:0" +
-                             " -m:1000 -rb:n -rs:n -hw:" + std::to_string(runner_.LinkNumber()));
+                             " -m:1000 -rb:n -rs:n -hw:" + std::to_string(link));
     std::vector<std::string> arguments{SCHEDULE_PROGRAM};
     arguments.insert(arguments.end(), std::istream_iterator<std::string>(words), {});
     return arguments;
@@ -140,6 +141,42 @@ TEST_F(ProcessEngineRunnerTest, StopReachesTheCurrentEngineOnly) {
   EXPECT_LT(served, 21000000u) << "stopped before serving every request";
   EXPECT_THAT(Of(6), IsEmpty());
   EXPECT_FALSE(runner_.PostStop(5, thread_id)) << "ended";
+}
+
+// Two engines at once, each on a link of its own: every message reaches
+// the run it belongs to, a stop reaches only the engine it names, and each
+// link serves one engine at a time.
+TEST_F(ProcessEngineRunnerTest, TwoEnginesAtOnceEachOnItsOwnLink) {
+  const std::vector<std::int32_t> links = runner_.LinkNumbersFor(2);
+  ASSERT_EQ(links.size(), 2u);
+  EXPECT_EQ(links[0], runner_.LinkNumber());
+  EXPECT_NE(links[0], links[1]);
+  EXPECT_EQ(runner_.LinkNumbersFor(2), links) << "the same links for the next sweep";
+  EXPECT_EQ(runner_.LinkNumbersFor(1), std::vector<std::int32_t>{links[0]});
+
+  // Seconds of work with progress all along, on the second link.
+  ASSERT_EQ(runner_.Start(1, Engine("-t:3000000 -n:0 -c:100000", links[1])).error, "");
+  ASSERT_TRUE(RunEventsUntil([&] { return !Of(1).empty(); }));
+  ASSERT_EQ(Of(1).front().kind, Report::kHello);
+  const std::uint32_t long_thread = Of(1).front().value;
+
+  EXPECT_THAT(runner_.Start(9, Engine("-t:10 -n:0", links[1])).error, HasSubstr("still running"));
+  EXPECT_THAT(runner_.Start(9, Engine("-t:10 -n:0", links[1] + 1)).error, HasSubstr("link"));
+  ASSERT_EQ(runner_.Start(2, Engine("-t:20000 -n:0 -c:2000", links[0])).error, "");
+  ASSERT_TRUE(RunEventsUntil([&] { return Exited(2); }));
+  ExpectWholeRun(2, 140000);
+  EXPECT_FALSE(Exited(1)) << "the long run goes on";
+  EXPECT_NE(Of(2).front().value, long_thread);
+  EXPECT_FALSE(runner_.PostStop(2, long_thread)) << "run 2 has ended";
+
+  EXPECT_TRUE(runner_.PostStop(1, long_thread));
+  ASSERT_TRUE(RunEventsUntil([&] { return Exited(1); }));
+  std::uint32_t served = 0;
+  for (const Report& r : Of(1)) served += r.kind == Report::kProgress ? r.value : 0;
+  EXPECT_LT(served, 21000000u) << "stopped before serving every request";
+  EXPECT_EQ(Of(1).back().kind, Report::kExited);
+  EXPECT_FALSE(runner_.Running());
+  EXPECT_THAT(Of(9), IsEmpty());
 }
 
 // A program that cannot run is refused with its reason and nothing is

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -205,6 +206,60 @@ TEST_F(SweepRunTest, StopDuringALongSweepEndsItAndKeepsNothing) {
     ApplySweepEnd(end, &store, &panel);
     EXPECT_EQ(store.RunCount(), 2) << "the earlier results stay";
   }
+}
+
+// The same sweep with two engines at once: both run together, and the
+// results are those of one engine at a time, with no result file left.
+TEST_F(SweepRunTest, TwoEnginesAtOnceStoreTheResultsOfOneAtATime) {
+  const SweepEnd one = Run(Setup("100,100,800"));
+  ASSERT_EQ(one.kind, SweepEndKind::kCompleted) << one.message;
+
+  int most_at_once = 0;
+  after_report_ = [&] { most_at_once = std::max(most_at_once, monitor_.RunningEngines()); };
+  SweepSetup setup = Setup("100,100,800");
+  setup.links = runner_.LinkNumbersFor(2);
+  setup.jobs = 2;
+  const SweepEnd two = Run(std::move(setup));
+  ASSERT_EQ(two.kind, SweepEndKind::kCompleted) << two.message;
+  EXPECT_EQ(most_at_once, 2);
+  EXPECT_EQ(monitor_.Progress().value, monitor_.Progress().maximum);
+  ASSERT_EQ(two.results.RunCount(), 8);
+  for (Metric metric :
+       {Metric::kTotalSeekTime, Metric::kAverageWaitingTime, Metric::kMaximumWaitingTime}) {
+    for (int run = 1; run <= 8; ++run) {
+      for (int a = 1; a <= kAlgorithmCount; ++a) {
+        EXPECT_EQ(two.results.Get(metric, a, run), one.results.Get(metric, a, run)) << run;
+      }
+    }
+  }
+  for (int slot = 1; slot <= 2; ++slot) {
+    const TemporaryFiles files = MakeSlotFiles(instance_->path(), slot);
+    for (const std::string* path : {&files.seek, &files.avg_wait, &files.max_wait}) {
+      EXPECT_FALSE(fs::exists(*path)) << *path;
+    }
+  }
+}
+
+// "Stop" during a sweep of two engines at once reaches both; nothing more
+// starts and the sweep ends stopped once both have gone.
+TEST_F(SweepRunTest, StopDuringAParallelSweepReachesEveryEngine) {
+  bool pressed = false;
+  after_report_ = [&] {
+    if (pressed || monitor_.Progress().value == 0) return;
+    monitor_.StopPressed();
+    pressed = true;
+  };
+  SweepSetup setup = Setup("1000000");
+  setup.field_texts[1] = "1,1,3";  // three runs of seconds each
+  setup.links = runner_.LinkNumbersFor(2);
+  setup.jobs = 2;
+  const SweepEnd end = Run(std::move(setup));
+  EXPECT_TRUE(pressed);
+  EXPECT_EQ(end.kind, SweepEndKind::kStopped) << end.message;
+  EXPECT_EQ(end.results.RunCount(), 0);
+  EXPECT_EQ(recording_.starts.size(), 2u) << "no engine after the stopped ones";
+  EXPECT_EQ(recording_.stops_delivered, 2);
+  EXPECT_FALSE(runner_.Running());
 }
 
 // A simulator that cannot be started, or ends without writing its rows,

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -23,6 +24,7 @@
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
+#include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/importing_window.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/run_controller.h"
@@ -113,6 +115,7 @@ class SimulationRunTest : public QObject {
 
   void sweepStoresTheRowsOfDirectRuns();
   void stopEndsALongSweepAndKeepsTheEarlierResults();
+  void stopDuringAParallelSweepReachesEveryEngine();
   void closingDuringARunIsRefused();
   void saveThenOpenRoundTrips();
   void openWithoutImportingThePageKeepsIt();
@@ -230,6 +233,43 @@ void SimulationRunTest::stopEndsALongSweepAndKeepsTheEarlierResults() {
   }
   QVERIFY(Get(QStringLiteral("Startb"))->isEnabled());
   QVERIFY(!window_->run_controller()->monitor().TimerEnabled());
+  QVERIFY(answers_->boxes.empty());  // a stop is no failure
+}
+
+// "Parallel runs" at 2: two engines run at once, the spinner is off during
+// the sweep, and "Stop" ends both; the earlier results stay. The spinner is
+// not part of the simulation file.
+void SimulationRunTest::stopDuringAParallelSweepReachesEveryEngine() {
+  Type(0, QStringLiteral("100,100,300"));
+  RunSweep();
+  const SweepResults earlier = window_->state().store.Results();
+  auto* parallel_runs = Get<QSpinBox>(QStringLiteral("ParallelRuns"));
+  QCOMPARE(parallel_runs->minimum(), 1);
+  QCOMPARE(parallel_runs->maximum(), 64);
+  QVERIFY(parallel_runs->isEnabled());
+  parallel_runs->setValue(1);
+  const std::string with_one = SimulationFileBytes(window_->state());
+  parallel_runs->setValue(2);
+  QCOMPARE(window_->state().panel.parallel_runs, 2);
+  QCOMPARE(SimulationFileBytes(window_->state()), with_one);
+
+  Type(0, QStringLiteral("1000000"));
+  Type(1, QStringLiteral("1,1,3"));
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  const RunMonitor& monitor = window_->run_controller()->monitor();
+  QCOMPARE(monitor.RunningEngines(), 2);
+  QVERIFY(!parallel_runs->isEnabled());
+  QTRY_VERIFY_WITH_TIMEOUT(monitor.State() == RunState::kRunning, kSoonMs);
+  Get<QPushButton>(QStringLiteral("Stopb"))->click();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+
+  QCOMPARE(monitor.State(), RunState::kStopped);
+  QCOMPARE(monitor.RunCount(), 0);
+  QCOMPARE(window_->state().store.RunCount(), earlier.RunCount());
+  QCOMPARE(window_->state().store.Results().Get(Metric::kTotalSeekTime, 2, 3),
+           earlier.Get(Metric::kTotalSeekTime, 2, 3));
+  QVERIFY(parallel_runs->isEnabled());
+  QCOMPARE(parallel_runs->value(), 2);
   QVERIFY(answers_->boxes.empty());  // a stop is no failure
 }
 

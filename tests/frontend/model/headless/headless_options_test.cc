@@ -119,6 +119,26 @@ TEST(ParseHeadlessOptionsTest, PlansAndTheirCollection) {
   }
 }
 
+// --jobs takes the spinner's range; unset, "Parallel runs" keeps its start
+// value.
+TEST(ParseHeadlessOptionsTest, JobsAreAWholeNumberWithinTheSpinnersRange) {
+  EXPECT_EQ(Parsed({"--run", "--jobs", "1"}).jobs, 1);
+  EXPECT_EQ(Parsed({"--run", "--jobs=64"}).jobs, 64);
+  EXPECT_FALSE(Parsed({"--run"}).jobs);
+  for (const char* value : {"0", "-2", "65", "2.5", "two", "", "3x", "99999999999"}) {
+    const auto parsed = ParseHeadlessOptions({"--run", "--jobs", value});
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed)) << value;
+    EXPECT_NE(std::get<UsageError>(parsed).message.find("from 1 to 64"), std::string::npos);
+  }
+  MainState state = StartMainState({});
+  const int cores = state.panel.parallel_runs;
+  EXPECT_GE(cores, 1);
+  ApplyFieldOptions(&state, Parsed({"--run"}));
+  EXPECT_EQ(state.panel.parallel_runs, cores);
+  ApplyFieldOptions(&state, Parsed({"--run", "--jobs", "3"}));
+  EXPECT_EQ(state.panel.parallel_runs, 3);
+}
+
 TEST(ChartFormatOfTest, GoesByTheExtension) {
   EXPECT_EQ(ChartFormatOf("a/b.png"), ChartFormat::kPng);
   EXPECT_EQ(ChartFormatOf("b.Pdf"), ChartFormat::kPdf);
