@@ -7,7 +7,7 @@ packages=(
   cmake g++ make ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick valgrind
 )
 
 missing=()
