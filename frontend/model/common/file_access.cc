@@ -114,6 +114,10 @@ std::optional<FileStamp> DiskFileAccess::LastModified(const std::string& path) c
 }
 
 std::unique_ptr<std::istream> DiskFileAccess::OpenForReading(const std::string& path) const {
+  // A folder opens as a stream here, one that reads as empty: a results file
+  // replaced by a folder would read as a file of zeros.
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return nullptr;
   auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
   if (!file->is_open()) return nullptr;
   return file;

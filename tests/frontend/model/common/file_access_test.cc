@@ -107,6 +107,7 @@ TEST_F(DiskFileAccessTest, AFailedWriteLeavesWhatWasThere) {
   EXPECT_TRUE(fs::exists(PathOf("Disks.ini/keep")));
   EXPECT_EQ(EntryCount(), 1);
   EXPECT_EQ(files_.ReadFile(path).status, FileReadStatus::kFailed);
+  EXPECT_EQ(files_.OpenForReading(path), nullptr);
   // Nor can a file be written into a folder that does not exist.
   EXPECT_FALSE(files_.ReplaceFile(PathOf("missing/Disks.ini"), "new"));
 }
