@@ -42,7 +42,8 @@ asan-test: deps
 # target for FUZZ_SECONDS (default 300), one after the other; FUZZERS
 # names a few. The kept corpus is replayed by `make test` as well.
 FUZZ_SECONDS ?= 300
-fuzz: deps
+fuzz:
+	@bash tools/install-deps.sh fuzz
 	@cmake --preset fuzz -G Ninja >/dev/null
 	@cmake --build build-fuzz --target fuzzers -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/run-fuzzers.sh build-fuzz

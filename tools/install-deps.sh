@@ -9,6 +9,10 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   xvfb xauth imagemagick valgrind
 )
+# `make fuzz` builds its targets with clang and libFuzzer.
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
