@@ -152,6 +152,25 @@ void CheckEditedFile(const std::string& first, const std::string& edited, bool a
   FUZZ_CHECK(window.files.files.count(kTempPath) == 0);
 }
 
+// Importing a requests file: on success the box names the file and
+// nothing is left to scan; on failure the box keeps what it held.
+void CheckImport(const std::string& contents) {
+  Window window;
+  window.files.files[kFilePath] = contents;
+  trakvist::SetManualText(&window.panel, "10 20");
+  const auto message =
+      trakvist::Import_Click(&window.panel, &window.state, window.files, kFilePath);
+  if (message) {
+    FUZZ_CHECK(!message->empty());
+    FUZZ_CHECK(window.panel.manual_text == "10 20");
+    return;
+  }
+  FUZZ_CHECK(window.panel.manual_text == kFilePath);
+  FUZZ_CHECK(!window.panel.manual_req_changed);
+  FUZZ_CHECK(window.state.manual_req_valid);
+  FUZZ_CHECK(window.state.manual_file_stamp.has_value());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -169,5 +188,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckEngineList(text, flags & 4);
   CheckTyped(text, flags & 1, flags & 2);
   CheckEditedFile(text, fuzz::PartOrEmpty(parts, 1), flags & 2);
+  CheckImport(text);
   return 0;
 }
