@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,11 @@ namespace fs = std::filesystem;
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+long LineCount(const fs::path& path) {
+  const std::string text = ReadAll(path);
+  return static_cast<long>(std::count(text.begin(), text.end(), '\n'));
 }
 
 void WriteAll(const fs::path& path, const std::string& text) {
@@ -240,18 +246,38 @@ void FaultTest::resultFileLostDuringASweep_data() {
   QTest::newRow("read-only") << "read-only";
 }
 
-// While the first of three runs writes, its average waiting time file is
-// deleted, replaced by a folder or made read-only. The sweep either stores
-// every run whole or ends with a message and keeps the earlier results; it
-// never stores rows that are missing or shifted.
+// Between the first and the second of three runs, after the first engine
+// wrote its rows but before it ended, the average waiting time file is
+// deleted, replaced by a folder or made read-only. A simulator that waits
+// for the test's word before it ends (after running the real engine) holds
+// the sweep at that point. The sweep either stores every run whole or ends
+// with a message and keeps the earlier results; it never stores rows that
+// are missing or shifted.
 void FaultTest::resultFileLostDuringASweep() {
   QFETCH(QString, fault);
   MakeWindow();
   RunEarlierSweep();
   const SweepResults earlier = window_->state().store.Results();
+  const fs::path go = program_->path() / "go";
+  const fs::path waiting = program_->path() / "aaa_waiting_engine";
+  WriteAll(waiting,
+           "#!/bin/sh\n"
+           "folder=$(dirname \"$0\")\n"
+           "\"$folder/schedule\" \"$@\"\n"
+           "status=$?\n"
+           "while [ ! -e \"$folder/go\" ]; do sleep 0.05; done\n"
+           "exit $status\n");
+  fs::permissions(waiting, fs::perms(0755));
+  Get<QToolButton>(QStringLiteral("SimRefresh"))->click();
+  QCOMPARE(window_->state().simulators.names.front(), "aaa_waiting_engine");
+
   const fs::path file = fs::path(window_->state().TemporaryFolder) / std::string(kAvgWaitTempName);
-  StartLongSweep();
-  QVERIFY(fs::exists(file));
+  Type(0, QStringLiteral("100"));
+  Type(1, QStringLiteral("1,1,3"));
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  // The label row and the first run's row: the first engine is done.
+  QTRY_COMPARE_WITH_TIMEOUT(LineCount(file), 2, kSoonMs);
+  QVERIFY(!Idle());
   if (fault == "deleted") {
     fs::remove(file);
   } else if (fault == "folder") {
@@ -260,14 +286,15 @@ void FaultTest::resultFileLostDuringASweep() {
   } else {
     fs::permissions(file, fs::perms(0444));
   }
+  WriteAll(go, "");
   QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
   const ResultsStore& store = window_->state().store;
   const RunState end = window_->run_controller()->monitor().State();
   QVERIFY(end == RunState::kCompleted || end == RunState::kFailed);
   if (end == RunState::kCompleted) {
-    QVERIFY(answers_->boxes.empty());
     // Only a file that stays writable (the superuser writes read-only
     // files) lets the sweep complete.
+    QVERIFY(answers_->boxes.empty());
     QCOMPARE(fault, QStringLiteral("read-only"));
     QCOMPARE(store.RunCount(), 3);
     for (int run = 1; run <= 3; ++run) {
