@@ -4,7 +4,7 @@
 BUILD_DIR := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-test slurm-test bench clean
+.PHONY: all deps configure build run test asan-test fuzz slurm-test bench clean
 
 all: build
 
@@ -45,8 +45,18 @@ slurm-test: build
 	@bash tools/slurm-single-node.sh start
 	bash tests/slurm/slurm_test.sh $(BUILD_DIR)/bin
 
+# libFuzzer over every reader of outside input (clang, build-fuzz/): each
+# target for FUZZ_SECONDS (default 300), one after the other; FUZZERS
+# names a few. The kept corpus is replayed by `make test` as well.
+FUZZ_SECONDS ?= 300
+fuzz:
+	@bash tools/install-deps.sh fuzz
+	@cmake --preset fuzz -G Ninja >/dev/null
+	@cmake --build build-fuzz --target fuzzers -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/run-fuzzers.sh build-fuzz
+
 bench: build
 	$(BUILD_DIR)/bench/engine_bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) build-asan build-fuzz

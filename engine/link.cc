@@ -4,6 +4,17 @@
 
 namespace schedule {
 
+bool IsStopDatagram(std::string_view text) {
+  size_t end = 0;
+  uint64_t message = 0;
+  for (; end < text.size() && text[end] >= '0' && text[end] <= '9'; ++end) {
+    message = message * 10 + static_cast<uint64_t>(text[end] - '0');
+    if (message > kStopMessage) return false;  // also keeps the sum from wrapping
+  }
+  if (end == 0 || (end < text.size() && text[end] != ' ')) return false;
+  return message == kStopMessage;
+}
+
 FrontEndLink::FrontEndLink(std::unique_ptr<LinkChannel> channel) : channel_(std::move(channel)) {}
 
 void FrontEndLink::Connect(int32_t window) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "engine/link_channel.h"
 
@@ -18,6 +19,13 @@ inline constexpr uint32_t kStopPollInterval = 200;
 // on every this many passes: a clock reading costs as much as a good part of
 // a pass, and 64 passes take microseconds, nothing beside the poll interval.
 inline constexpr uint32_t kPassesPerTickReading = 64;
+
+// Whether a datagram received from the caller asks for a stop: its text is
+// "MESSAGE WPARAM LPARAM" and MESSAGE, a plain run of decimal digits ended
+// by a blank or the datagram's end, is the stop message. Blanks, signs or
+// other characters before or inside MESSAGE make it no stop, so that a
+// stray or damaged datagram cannot end a run.
+bool IsStopDatagram(std::string_view text);
 
 // The engine's side of its link to a calling front end: hello when the
 // window handle is parsed, progress counts in chunks while requests are

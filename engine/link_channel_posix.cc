@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/link.h"
 #include "engine/link_channel.h"
@@ -60,9 +61,7 @@ class SocketLinkChannel : public LinkChannel {
     for (;;) {
       ssize_t length = recv(socket_, text, sizeof(text) - 1, MSG_DONTWAIT);
       if (length < 0) return false;  // nothing pending (or the socket failed)
-      text[length] = '\0';
-      unsigned long message = std::strtoul(text, nullptr, 10);
-      if (message == kStopMessage) return true;
+      if (IsStopDatagram(std::string_view(text, static_cast<size_t>(length)))) return true;
       // Any other datagram is discarded.
     }
   }

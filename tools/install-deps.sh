@@ -7,9 +7,13 @@ packages=(
   cmake g++ make ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick valgrind
   parallel
 )
+# `make fuzz` builds its targets with clang and libFuzzer.
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

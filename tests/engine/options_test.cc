@@ -215,5 +215,20 @@ TEST(RefusalTest, LbaListWithBlockNumbersStopsTheRun) {
   EXPECT_EQ(ReadFile(dir / "seek.csv"), "");
 }
 
+// Only a datagram that starts with the stop message's plain number ends a
+// run; the front end sends "32770 0 0".
+TEST(LinkTest, StopDatagramIsReadStrictly) {
+  const struct {
+    const char* text;
+    bool stop;
+  } kCases[] = {
+      {"32770 0 0", true},   {"32770", true},           {"032770 1 2", true},
+      {"32769 0 0", false},  {" 32770 0 0", false},     {"+32770 0 0", false},
+      {"32770x 0 0", false}, {"32770\n", false},        {"-18446744073709518846 0 0", false},
+      {"", false},           {"4295000066 0 0", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(IsStopDatagram(c.text), c.stop) << c.text;
+}
+
 }  // namespace
 }  // namespace schedule

@@ -30,6 +30,11 @@ bool MayReplace(const fs::path& target) {
   const fs::file_status status = fs::status(target, error);
   if (status.type() == fs::file_type::not_found) return true;
   if (error || !fs::is_regular_file(status)) return false;
+  // Without a single write permission the file is read-only, even for a
+  // user (the superuser) whom the system would let write it.
+  constexpr fs::perms kWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kWrite) == fs::perms::none) return false;
   std::FILE* file = std::fopen(target.c_str(), "ab");
   if (file == nullptr) return false;
   std::fclose(file);
@@ -109,6 +114,10 @@ std::optional<FileStamp> DiskFileAccess::LastModified(const std::string& path) c
 }
 
 std::unique_ptr<std::istream> DiskFileAccess::OpenForReading(const std::string& path) const {
+  // A folder opens as a stream here, one that reads as empty: a results file
+  // replaced by a folder would read as a file of zeros.
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return nullptr;
   auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
   if (!file->is_open()) return nullptr;
   return file;

@@ -107,9 +107,17 @@ DiskCatalogue ReadDiskCatalogue(const IniFile& file) {
   return catalogue;
 }
 
+// The name as it is written: the reader takes a pair of matching quotes
+// around a value away, so a name that has them keeps them inside one more.
+std::string NameValue(const std::string& name) {
+  const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+                      name.back() == name.front();
+  return quoted ? "\"" + name + "\"" : name;
+}
+
 void WriteDiskType(IniFile* file, int number, const DiskType& disk) {
   const std::string section = DiskSectionName(number);
-  file->WriteString(section, kDiskNameKey, disk.name);
+  file->WriteString(section, kDiskNameKey, NameValue(disk.name));
   for (int i = 0; i < kDiskFigureCount; ++i) {
     std::string value = FigureText(disk, i);
     if (i == kBufferSizeFigure) value += "\r\n";
@@ -151,6 +159,12 @@ DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, FileAccess& files, cons
                                const DiskType& disk) {
   const DiskSaveOutcome failed{DiskSaveStatus::kFailed,
                                "Can not save the disk type to " + path + "."};
+  // That name marks the end of the catalogue: a disk saved under it would
+  // hide itself and every disk saved after it.
+  if (disk.name == kNoDiskName) {
+    return {DiskSaveStatus::kFailed, "The name " + std::string(kNoDiskName) +
+                                         " marks the end of the disk list; choose another name."};
+  }
   const FileRead read = files.ReadFile(path);
   if (read.status == FileReadStatus::kFailed) return failed;
   IniFile file = IniFile::Parse(read.content);

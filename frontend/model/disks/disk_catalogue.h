@@ -85,7 +85,8 @@ DiskCatalogue ReadDiskCatalogue(const IniFile& file);
 
 // Writes "Name" and the thirteen figures of `disk` into section Disk<number>
 // (whole-number figures as integers, the others in their shortest decimal
-// form). As the catalogue always has been written, "Buffer Size" ends in
+// form; a name between matching quotes is written inside one more pair, so
+// it reads back with them). As the catalogue always has been written, "Buffer Size" ends in
 // CR LF, which leaves an empty line after the section.
 void WriteDiskType(IniFile* file, int number, const DiskType& disk);
 
@@ -118,8 +119,9 @@ struct DiskSaveOutcome {
 // disks, to the file and then to the catalogue (before "Custom ..."), and
 // records the file's new modification time. The file is read again first,
 // so that lines written by others are kept. When the file cannot be read
-// or written, it and the catalogue stay as they were and the outcome says
-// so.
+// or written, or the disk is named kNoDiskName (which would end the
+// catalogue there), it and the catalogue stay as they were and the outcome
+// says so.
 DiskSaveOutcome AppendDiskType(DiskCatalogue* catalogue, FileAccess& files, const std::string& path,
                                const DiskType& disk);
 

@@ -22,8 +22,13 @@ class RowCounter {
       if (commas_ + 1 != kFieldsPerRow) well_formed_ = false;
       commas_ = 0;
       in_line_ = false;
+      carriage_return_ = false;
       return;
     }
+    // The results reader ends a field at a carriage return as well: one
+    // that is not part of a line's CR LF end shifts every later value.
+    if (carriage_return_) well_formed_ = false;
+    carriage_return_ = c == '\r';
     in_line_ = true;
     if (c == ',') ++commas_;
   }
@@ -36,6 +41,7 @@ class RowCounter {
   std::int64_t rows_ = 0;
   int commas_ = 0;
   bool in_line_ = false;
+  bool carriage_return_ = false;  // the last character was a carriage return
   bool well_formed_ = true;
 };
 

@@ -15,8 +15,15 @@ constexpr std::string_view kLabelRow = ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOO
 constexpr std::string_view kLabelStart = ",FCFS,";
 constexpr int kFieldsPerRow = 1 + kAlgorithmCount;
 
+// A line of ten fields, ending in LF or CR LF. The results reader takes a
+// carriage return anywhere else for a field's end too, so a row holding one
+// would shift every later value: it is not a row of ten fields.
 bool HasTenFields(std::string_view line) {
-  return std::count(line.begin(), line.end(), ',') + 1 == kFieldsPerRow;
+  std::string_view fields = line;
+  if (fields.ends_with('\n')) fields.remove_suffix(1);
+  if (fields.ends_with('\r')) fields.remove_suffix(1);
+  if (fields.find('\r') != std::string_view::npos) return false;
+  return std::count(fields.begin(), fields.end(), ',') + 1 == kFieldsPerRow;
 }
 
 RunRowsRead Damaged(const std::string& path, std::string_view what) {

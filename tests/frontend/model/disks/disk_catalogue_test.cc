@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/frontend/model/disks/fake_catalogue_file_access.h"
 
@@ -124,6 +125,33 @@ TEST(DiskCatalogueTest, AFailedSaveChangesNothing) {
     EXPECT_EQ(files.writes(), 0);
   }
   EXPECT_EQ(files.Content(kPath), "[Disk1]\r\nName=A\r\n");
+}
+
+// Names that the reader would change or that would end the catalogue:
+// quoted names keep their quotes, and the end marker is refused.
+TEST(DiskCatalogueTest, SavedNamesReadBackAsSaved) {
+  struct Case {
+    std::string name;
+    bool saved;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"\"Fast\"", true}, {"'Fast'", true}, {"\"Fast'", true}, {"\"", true}, {"N/A", false}}) {
+    FakeCatalogueFileAccess files;
+    files.Put(kPath, "[Disk1]\r\nName=A\r\n");
+    DiskCatalogue catalogue = LoadDiskCatalogue(files, kPath);
+    DiskType disk;
+    disk.name = c.name;
+    const DiskSaveOutcome outcome = AppendDiskType(&catalogue, files, kPath, disk);
+    EXPECT_EQ(outcome.status == DiskSaveStatus::kSaved, c.saved) << c.name;
+    const DiskCatalogue reloaded = LoadDiskCatalogue(files, kPath);
+    EXPECT_EQ(reloaded.entries, catalogue.entries) << c.name;
+    if (c.saved) {
+      EXPECT_THAT(reloaded.entries, ElementsAre("A", c.name, "Custom ...")) << c.name;
+    } else {
+      EXPECT_EQ(files.Content(kPath), "[Disk1]\r\nName=A\r\n");
+      EXPECT_THAT(outcome.message, ::testing::HasSubstr("choose another name"));
+    }
+  }
 }
 
 std::string ShippedCatalogue() {

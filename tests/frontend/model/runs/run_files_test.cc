@@ -32,9 +32,10 @@ TEST(TakeAppendedRowsTest, CountsOnlyWhatWasAddedAndChecksEachRow) {
       {kLabelRow + DataRow(0), 2, true},
       {DataRow(10), 1, true},
       {"", 0, true},
-      {",1,2,3,4,5,6,7,8,0\r\n", 1, true},  // line ends of another system
-      {",1,2,3\n", 1, false},               // too few fields
-      {",1,2,3,4", 0, false},               // a row cut short
+      {",1,2,3,4,5,6,7,8,0\r\n", 1, true},   // line ends of another system
+      {",1,2\r,3,4,5,6,7,8,0\n", 1, false},  // a field ended by a lone CR
+      {",1,2,3\n", 1, false},                // too few fields
+      {",1,2,3,4", 0, false},                // a row cut short
   };
   FakeFiles files;
   ResultFileTally tally{"/f.csv"};

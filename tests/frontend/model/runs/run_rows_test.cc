@@ -41,6 +41,10 @@ TEST(ReadRunRowsTest, RefusesEveryOtherContentNamingTheFile) {
       {DataRow(1) + DataRow(2), "does not start with the label row."},
       {std::string("\n") + DataRow(2), "does not start with the label row."},
       {kLabelRow + "\n", "holds a results row without ten fields."},
+      // The results reader ends a field at a carriage return too, so this
+      // row would give eleven values and shift the next run's.
+      {kLabelRow + "0,1,2,\r3,4,5,6,7,0,0\n", "holds a results row without ten fields."},
+      {kLabelRow + "0,1,2,3,4,5,6,7,0,0\r\r\n", "holds a results row without ten fields."},
   };
   for (const auto& c : kCases) {
     FakeFiles files;
@@ -50,6 +54,12 @@ TEST(ReadRunRowsTest, RefusesEveryOtherContentNamingTheFile) {
     EXPECT_EQ(read.status, RunRowsStatus::kDamaged) << c.text;
     EXPECT_EQ(read.problem, kPaths[1] + " " + c.problem) << c.text;
   }
+}
+
+TEST(ReadRunRowsTest, TakesRowsEndingInCrLf) {
+  FakeFiles files;
+  WriteAll(&files, kLabelRow + "0,1,2,3,4,5,6,7,0,0\r\n");
+  EXPECT_EQ(ReadRunRows(files, kPaths).status, RunRowsStatus::kRead);
 }
 
 TEST(ReadRunRowsTest, TellsAMissingFileFromAnUnreadableOne) {
