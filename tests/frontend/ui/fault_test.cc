@@ -1,8 +1,9 @@
 // Faults from outside in the middle of the window's work, through the real
 // window and engine: an engine killed during its run, a simulator that is
 // not executable, result files deleted or unwritable during a sweep, a full
-// disk while saving, a missing, empty or read-only disk catalogue, and a
-// requests file edited between two starts. Each time the user is told in a
+// disk while saving, a missing, empty or read-only disk catalogue, a
+// requests file edited between two starts, and one of two engines running
+// at once killed. Each time the user is told in a
 // "Trakvist" box, the earlier results and files stay as they were, nothing
 // half-written is left behind, and a later sweep works.
 #include <signal.h>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -110,9 +112,12 @@ class FaultTest : public QObject {
   void disksFileMissingEmptyOrReadOnly_data();
   void disksFileMissingEmptyOrReadOnly();
   void requestsFileEditedBetweenTwoStarts();
+  void parallelRunKilled();
 
  private:
-  void MakeWindow();
+  // The faults of one engine at a time are followed with one engine; the
+  // parallel ones say how many.
+  void MakeWindow(int parallel_runs = 1);
   QWidget* Get(const QString& name) const { return Control(tabs_, name); }
   template <typename Widget>
   Widget* Get(const QString& name) const {
@@ -181,9 +186,10 @@ void FaultTest::init() {
   answers_ = std::make_unique<DialogAnswers>();
 }
 
-void FaultTest::MakeWindow() {
+void FaultTest::MakeWindow(int parallel_runs) {
   window_ = program_->MakeWindow();
   tabs_ = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+  Get<QSpinBox>(QStringLiteral("ParallelRuns"))->setValue(parallel_runs);
 }
 
 void FaultTest::cleanup() {
@@ -425,6 +431,33 @@ void FaultTest::requestsFileEditedBetweenTwoStarts() {
   QCOMPARE(answers_->boxes.size(), 1u);
   QCOMPARE(window_->state().manual.manual_req_count, 4);
   QVERIFY(window_->state().store.Results().Get(Metric::kTotalSeekTime, 1, 1) != seek);
+}
+
+// One of two engines running at once is killed: the sweep ends with the
+// message naming the killed engine's run, the other engine is stopped (no
+// engine is left running), and the earlier results stay.
+void FaultTest::parallelRunKilled() {
+  MakeWindow(2);
+  RunEarlierSweep();
+  const SweepResults earlier = window_->state().store.Results();
+  StartLongSweep();
+  QTRY_COMPARE_WITH_TIMEOUT(ChildProcesses().size(), 2u, kSoonMs);
+  const pid_t killed = ChildProcesses().back();
+  const std::string command = ReadAll("/proc/" + std::to_string(killed) + "/cmdline");
+  // The run of the killed engine: field 1 swept as 1, 2, 3 is passed as -r:.
+  const std::size_t swept = command.find(std::string("\0-r:", 4));
+  QVERIFY(swept != std::string::npos);
+  const QString run = QString::fromStdString(command.substr(swept + 4, 1));
+  QCOMPARE(kill(killed, SIGKILL), 0);
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+  QTRY_COMPARE_WITH_TIMEOUT(answers_->boxes.size(), 1u, kSoonMs);
+  QVERIFY2(LastBox().startsWith(QStringLiteral("Run ") + run +
+                                QStringLiteral(" of the simulation ended without writing")),
+           qPrintable(LastBox()));
+  QCOMPARE(window_->run_controller()->monitor().State(), RunState::kFailed);
+  QTRY_COMPARE_WITH_TIMEOUT(ChildProcesses().size(), 0u, kSoonMs);
+  VerifyEarlierResultsKept(earlier);
+  VerifyUsable();
 }
 
 }  // namespace trakvist
