@@ -3,22 +3,7 @@
 # Runs Trakvist without a window in a program folder of its own and checks
 # what it prints, saves and draws against direct runs of the engine.
 set -uo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/program"
-cp "$bin/Trakvist" "$bin/schedule" "$bin/Disks.ini" "$work/program/"
-trakvist="$work/program/Trakvist"
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect_status() {  # expected command...
-  local expected=$1; shift
-  "$@" >out.txt 2>err.txt
-  local status=$?
-  [ "$status" -eq "$expected" ] || { fail "$* exited $status, not $expected"; cat err.txt; }
-}
+. "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" "$1"
 
 # The engine's arguments for the front end's defaults, with N requests.
 direct_rows() {  # N FILE-OPTION
@@ -85,5 +70,4 @@ rm "$work/program/schedule"
 expect_status 1 "$trakvist" --run
 grep -q "Trakvist: No simulator" err.txt || fail "no message without a simulator: $(cat err.txt)"
 
-[ "$failures" -eq 0 ] && echo "all checks passed"
-exit "$failures"
+finish

@@ -5,23 +5,9 @@
 # that fails among parallel runs ends the sweep naming that run, and --jobs
 # takes whole numbers from 1 to 64 only.
 set -uo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/program" "$work/flaky"
-cp "$bin/Trakvist" "$bin/schedule" "$bin/Disks.ini" "$work/program/"
-cp "$bin/Trakvist" "$bin/Disks.ini" "$work/flaky/"
-trakvist="$work/program/Trakvist"
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect_status() {  # expected command...
-  local expected=$1; shift
-  "$@" >out.txt 2>err.txt
-  local status=$?
-  [ "$status" -eq "$expected" ] || { fail "$* exited $status, not $expected"; cat err.txt; }
-}
+. "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" "$1"
+mkdir flaky
+cp "$bin/Trakvist" "$bin/Disks.ini" flaky/
 
 # 24 runs: two request totals in each of twelve seeds.
 sweep=(--run --set 0=1000,1000,2000 --set 1=1,1,12)
@@ -58,5 +44,4 @@ for bad in 0 65 -1 1.5 two ""; do
   grep -q -- "--jobs takes a whole number from 1 to 64" err.txt || fail "--jobs $bad: $(cat err.txt)"
 done
 
-[ "$failures" -eq 0 ] && echo "all checks passed"
-exit "$failures"
+finish

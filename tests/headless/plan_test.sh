@@ -5,23 +5,8 @@
 # sweep inside Trakvist saves; runs missing or damaged named and run again
 # with run-one.sh; a folder that is not empty refused.
 set -uo pipefail
-bin=$(cd "$1" && pwd)
 command -v parallel >/dev/null || { echo "FAIL: GNU Parallel is not installed (tools/install-deps.sh)"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/program"
-cp "$bin/Trakvist" "$bin/schedule" "$bin/Disks.ini" "$work/program/"
-trakvist="$work/program/Trakvist"
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect_status() {  # expected command...
-  local expected=$1; shift
-  "$@" >out.txt 2>err.txt
-  local status=$?
-  [ "$status" -eq "$expected" ] || { fail "$* exited $status, not $expected"; cat err.txt; }
-}
+. "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" "$1"
 
 # 30 runs: ten request totals by three head positions.
 sweep=(--set 0=100,100,1000 --set 11=0,400,800)
@@ -120,5 +105,4 @@ expect_status 1 "$trakvist" --collect missing-folder
 expect_status 1 "$trakvist" --run --set 1=5,1,1 --plan p4
 [ -e p4 ] && fail "a plan of no combination left a folder"
 
-[ "$failures" -eq 0 ] && echo "all checks passed"
-exit "$failures"
+finish
