@@ -4,8 +4,23 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace trakvist {
+namespace {
+
+// The first bytes of a file, as many as IsProgramImage looks at; empty
+// when it cannot be read.
+std::string FileHead(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string head(kProgramHeadBytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+  return head;
+}
+
+}  // namespace
 
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::error_code* error) {
   namespace fs = std::filesystem;
@@ -17,7 +32,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::error_code* 
     FolderEntry entry;
     entry.name = it->path().filename().string();
     entry.is_regular_file = it->is_regular_file(ignored);
-    entry.is_executable = entry.is_regular_file && access(it->path().c_str(), X_OK) == 0;
+    entry.is_executable = entry.is_regular_file && access(it->path().c_str(), X_OK) == 0 &&
+                          IsProgramImage(FileHead(it->path()));
     if (entry.is_regular_file) entries.push_back(std::move(entry));
   }
   if (failure) entries.clear();

@@ -10,7 +10,7 @@
 namespace trakvist {
 
 // The regular files of `folder` (not sub-folders, devices or sockets), each
-// with whether the current user may run it, sorted by name byte for byte
+// with whether it is a program (IsProgramImage) the current user may run, sorted by name byte for byte
 // so that the simulator list keeps one order from refresh to refresh. A
 // symbolic link counts as what it points to. When the folder cannot be
 // listed the result is empty and `error`, if given, says why.

@@ -42,6 +42,21 @@ std::optional<std::string> ProgramProblem(const std::string& program) {
   return std::nullopt;
 }
 
+// Enough of an engine's error stream for its last line.
+constexpr std::size_t kErrorTailBytes = 4096;
+// A longer last line is cut to this many characters.
+constexpr std::size_t kErrorLineLength = 500;
+
+// The last line of `text` that holds more than blanks, without its line end.
+std::string LastLine(std::string_view text) {
+  const std::size_t end = text.find_last_not_of(" \t\r\n");
+  if (end == std::string_view::npos) return "";
+  text = text.substr(0, end + 1);
+  const std::size_t start = text.find_last_of("\r\n");
+  const std::string_view line = start == std::string_view::npos ? text : text.substr(start + 1);
+  return std::string(line.substr(0, kErrorLineLength));
+}
+
 void Call(const std::function<void()>& function) {
   if (function) function();
 }
@@ -61,6 +76,9 @@ EngineReports ReportsTo(RunMonitor* monitor, std::function<void()> after) {
   reports.on_exited = [monitor, after](EngineRunId run) {
     monitor->OnExited(run);
     Call(after);
+  };
+  reports.on_error_line = [monitor](EngineRunId run, const std::string& line) {
+    monitor->OnEngineSaid(run, line);
   };
   return reports;
 }
@@ -167,6 +185,8 @@ EngineStart ProcessEngineRunner::Start(EngineRunId run, const std::vector<std::s
   link->current.emplace(Current{run, MakeProcess(arguments)});
   QProcess* process = link->current->process.get();
   QObject::connect(process, &QProcess::finished, process, [this, link] { ProcessEnded(link); });
+  QObject::connect(process, &QProcess::readyReadStandardError, process,
+                   [this, link] { ReadErrors(link); });
   QObject::connect(process, &QProcess::errorOccurred, process,
                    [this, link](QProcess::ProcessError e) {
                      if (e == QProcess::FailedToStart) ProcessEnded(link);
@@ -201,8 +221,18 @@ std::unique_ptr<QProcess> ProcessEngineRunner::MakeProcess(
   // output nobody reads can never fill a pipe and stall the engine.
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
-  process->setStandardErrorFile(QProcess::nullDevice());
+  // The error stream is read as it comes (see ReadErrors), so it never
+  // fills either.
+  process->setReadChannel(QProcess::StandardError);
   return process;
+}
+
+// Keeps the end of the engine's error stream, enough for its last line.
+void ProcessEngineRunner::ReadErrors(Link* link) {
+  if (!link->current) return;
+  std::string& tail = link->current->error_tail;
+  tail += link->current->process->readAllStandardError().toStdString();
+  if (tail.size() > kErrorTailBytes) tail.erase(0, tail.size() - kErrorTailBytes);
 }
 
 void ProcessEngineRunner::ReadLink(Link* link) {
@@ -231,7 +261,10 @@ void ProcessEngineRunner::ProcessEnded(Link* link) {
   }
   ReadLink(link);  // every message the engine sent before it went
   link->link.ForgetEngine();
+  ReadErrors(link);
   const EngineRunId run = link->current->run;
+  const std::string said = LastLine(link->current->error_tail);
+  if (!said.empty() && reports_.on_error_line) reports_.on_error_line(run, said);
   QProcess* const ended = link->current->process.get();
   RetireProcess(link);
   QProcess* const outer = std::exchange(reporting_exit_, ended);

@@ -24,6 +24,9 @@ struct EngineReports {
   std::function<void(EngineRunId run, std::uint32_t thread_id)> on_hello;
   std::function<void(EngineRunId run, std::uint32_t count)> on_progress;
   std::function<void(EngineRunId run)> on_exited;
+  // The last line the engine wrote to its error stream, reported just
+  // before its exit when there is one: its own reason for refusing a run.
+  std::function<void(EngineRunId run, const std::string& line)> on_error_line;
 };
 
 // Reports for `monitor`, followed each time by `after` (the window shows
@@ -33,7 +36,8 @@ EngineReports ReportsTo(RunMonitor* monitor, std::function<void()> after = {});
 // Runs engine programs as child processes, up to one per engine link at a
 // time, and talks to each over its own link. The program gets its argument
 // list as it is (no shell, no search of PATH) and no console: its input is
-// empty and its output is dropped. A runner destroyed during a run kills its
+// empty and its output is dropped; of its error stream only the last line
+// is kept and reported (on_error_line). A runner destroyed during a run kills its
 // engines.
 //
 // Each link listens under its own number; a run goes to the link whose
@@ -83,6 +87,7 @@ class ProcessEngineRunner final : public EngineRunner {
   struct Current {
     EngineRunId run = 0;
     std::unique_ptr<QProcess> process;
+    std::string error_tail{};  // the end of what it wrote to its error stream
   };
 
   // One link and the engine it serves.
@@ -97,6 +102,7 @@ class ProcessEngineRunner final : public EngineRunner {
   Link* LinkFor(const std::vector<std::string>& arguments);
   std::unique_ptr<QProcess> MakeProcess(const std::vector<std::string>& arguments);
   void ReadLink(Link* link);
+  void ReadErrors(Link* link);
   void Report(Link* link, const LinkMessage& message);
   void ProcessEnded(Link* link);
   void RetireProcess(Link* link);

@@ -1,11 +1,35 @@
 #include "frontend/platform/text_editor.h"
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace trakvist {
 namespace {
 
 constexpr char kDesktopOpener[] = "xdg-open";
+
+// Editors that need a terminal, by program name.
+constexpr const char* kTerminalEditors[] = {
+    "vi",  "vim", "nvim", "view",  "ex",    "ed",   "nano", "pico", "rnano", "joe",  "jed",
+    "jmacs", "mcedit", "micro", "ne", "mg", "jove", "zile", "nvi",  "elvis", "vis",  "kak",
+    "hx",  "helix", "le",  "tilde", "dte",  "amp"};
+
+// Terminal emulators that run a command given after -e, in order of choice.
+constexpr const char* kTerminals[] = {"x-terminal-emulator", "xterm"};
+
+QStringList SearchPath(const QString& search_path) {
+  return search_path.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+// "vim.basic" and "vim.tiny" are vim.
+bool IsTerminalEditorName(const QString& name) {
+  const QString base = name.section(QLatin1Char('.'), 0, 0);
+  for (const char* editor : kTerminalEditors) {
+    if (base == QLatin1String(editor)) return true;
+  }
+  return false;
+}
 
 bool StartDetached(const QStringList& command, const QString& path) {
   QProcess process;
@@ -67,11 +91,36 @@ QStringList SplitCommandWords(const QString& text) {
   return words;
 }
 
+bool IsTerminalEditor(const QString& program, const QString& search_path) {
+  if (IsTerminalEditorName(QFileInfo(program).fileName())) return true;
+  const QString found = program.contains(QLatin1Char('/'))
+                            ? program
+                            : QStandardPaths::findExecutable(program, SearchPath(search_path));
+  const QString target = found.isEmpty() ? QString() : QFileInfo(found).canonicalFilePath();
+  return !target.isEmpty() && IsTerminalEditorName(QFileInfo(target).fileName());
+}
+
+QStringList TerminalCommand(const QString& search_path) {
+  for (const char* terminal : kTerminals) {
+    const QString found =
+        QStandardPaths::findExecutable(QLatin1String(terminal), SearchPath(search_path));
+    if (!found.isEmpty()) return {found, QStringLiteral("-e")};
+  }
+  return {};
+}
+
 std::vector<QStringList> EditorCommands(const QProcessEnvironment& environment) {
   std::vector<QStringList> commands;
+  const QString search_path = environment.value(QStringLiteral("PATH"));
   for (const char* variable : {"VISUAL", "EDITOR"}) {
     QStringList command = SplitCommandWords(environment.value(variable));
-    if (!command.isEmpty() && !command.front().isEmpty()) commands.push_back(command);
+    if (command.isEmpty() || command.front().isEmpty()) continue;
+    if (IsTerminalEditor(command.front(), search_path)) {
+      const QStringList terminal = TerminalCommand(search_path);
+      if (terminal.isEmpty()) continue;
+      command = terminal + command;
+    }
+    commands.push_back(command);
   }
   commands.push_back({kDesktopOpener});
   return commands;

@@ -84,13 +84,21 @@ class HeadlessSession {
     } else if (options_.file && !Load(AbsolutePath(*options_.file))) {
       return kExitFailure;
     }
-    ApplyFieldOptions(&state_, options_);
+    std::vector<std::string> notes;
+    if (const std::string error = ApplyFieldOptions(&state_, options_, &notes); !error.empty()) {
+      Message(error + " (see Trakvist --help)");
+      return kExitUsage;
+    }
+    for (const std::string& note : notes) Message("note: " + note);
     if (options_.mode == ProgramMode::kRun && options_.plan) return Plan();
     if (options_.mode == ProgramMode::kRun && !Sweep()) return kExitFailure;
-    if (const std::string error = ApplyViewOptions(&state_, options_.view); !error.empty()) {
+    notes.clear();
+    if (const std::string error = ApplyViewOptions(&state_, options_.view, &notes);
+        !error.empty()) {
       Message(error);
       return kExitUsage;
     }
+    for (const std::string& note : notes) Message("note: " + note);
     if (options_.save && !Save(*options_.save)) return kExitFailure;
     if (options_.chart && !DrawChart(*options_.chart)) return kExitFailure;
     const std::string& text = state_.charts.ResultsText;

@@ -63,7 +63,7 @@ void ShowOptions(const ParametersPanel& p, const SimulationControls& c) {
   c.slook_reset->setCurrentIndex(p.slook_reset);
   ShowCheck(c.bopath_reset, p.bopath_reset, p.bopath_reset_enabled);
   ShowCheck(c.bopath_swap, p.bopath_swap, p.bopath_swap_enabled);
-  ShowCheck(c.skip_idle, p.skip_idle, true);
+  ShowCheck(c.skip_idle, p.skip_idle, p.skip_idle_enabled);
   ShowCheck(c.ofcfs, p.ofcfs, p.ofcfs_enabled);
   ShowCheck(c.disprog, p.disprog, p.disprog_enabled);
   const QSignalBlocker quiet(c.parallel_runs);

@@ -60,6 +60,13 @@ grep -q "<svg" c.svg || fail "c.svg is no SVG"
 # Statuses: usage errors, failures, help.
 expect_status 2 "$trakvist" --run --x 17
 expect_status 2 "$trakvist" --frobnicate
+expect_status 2 "$trakvist" --run --set 0=abc
+grep -q "Trakvist: --set 0=abc: Total Number of Requests takes" err.txt || fail "--set 0=abc: $(cat err.txt)"
+# A second swept parameter: the view holds it at one value and says so.
+expect_status 0 "$trakvist" --run --set 0=100,100,200 --set 9=1,0,2 --chart two.png
+grep -q "a step of 0 is read as 1, giving 1,1,2" err.txt || fail "no note on the step: $(cat err.txt)"
+grep -q "show Cylinder Seek Time=1, one of its 2 stored values (1 to 2); choose another with --value 9=" \
+  err.txt || fail "no note on the held value: $(cat err.txt)"
 expect_status 1 "$trakvist" --open missing.txt
 grep -q "Trakvist: Can not open selected file." err.txt || fail "no message for a missing file"
 printf ' 9 \r\n' >future.txt

@@ -147,11 +147,15 @@ class SimFileParser {
     return SimFileRead{std::nullopt, std::string(message)};
   }
 
-  // The first number of the file; the rest of its line goes with it.
+  // The first number of the file, ended by a blank, a comma or the line's
+  // end; the rest of its line goes with it (" 5 saved by hand" is 5).
   std::optional<long long> ReadVersion() {
     const std::optional<std::string_view> line = cursor_.Line();
     if (!line) return std::nullopt;
-    return WholeNumber(line->substr(0, line->find(',')), 1, std::numeric_limits<int>::max());
+    const std::size_t start = std::min(line->find_first_not_of(" \t"), line->size());
+    const std::string_view rest = line->substr(start);
+    return WholeNumber(rest.substr(0, rest.find_first_of(" \t,")), 1,
+                       std::numeric_limits<int>::max());
   }
 
   std::optional<long long> Count(long long min, long long max) {

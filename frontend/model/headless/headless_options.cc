@@ -326,7 +326,8 @@ std::string HeadlessUsage() {
 
 Options (each takes a value, as "--x 0" or "--x=0"):
   --set N=TEXT      parameter field N (0 to 15) gets TEXT as if typed, after FILE;
-                    repeatable. A range is from,step,to: --set 0=100,100,300
+                    repeatable. TEXT is a number the field takes as it stands,
+                    or a range from,step,to of them: --set 0=100,100,300
   --save OUT        write the simulation file, results included
   --chart OUT       render the chart into OUT: .png, .pdf or .svg
   --jobs K          run up to K simulations at once (1 to 64; default: the number
@@ -337,7 +338,8 @@ Options (each takes a value, as "--x 0" or "--x=0"):
                     time) or maxwait (maximum waiting time)
   --formula F       none (the default), average, minimum or maximum over the X axis
   --value N=TEXT    the value of parameter N the other points are taken at;
-                    default: the first value of its range
+                    default: the first value of its range (a note on standard
+                    error names each swept parameter held at one value)
   --scale TEXT      the Y scale: Y-axis units per time unit (default 1)
   --title TEXT      the chart's title (default: the metric's name)
   --exclude NAMES   algorithms left out, separated by commas (default FCFS);

@@ -189,6 +189,7 @@ void Enable_StartControls(ParametersPanel* panel, bool enable) {
   panel->request_frame_enabled = enable;
   panel->slook_frame_enabled = enable;
   panel->disprog_enabled = enable;
+  panel->skip_idle_enabled = enable;
   panel->ofcfs_enabled = enable;
   panel->parallel_runs_enabled = enable;
   panel->startb_enabled = enable;

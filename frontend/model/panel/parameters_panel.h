@@ -39,6 +39,9 @@ struct ParametersPanel {
   bool rtimer = false;  // "Randomize By Timer"
   bool rtimer_enabled = true;
   bool skip_idle = true;
+  // Off during a run like the other run options: every run of a sweep
+  // takes -id as it was at the start.
+  bool skip_idle_enabled = true;
   int slook_reset = 2;  // `SLOOK_Reset` position, see kSlookResetItems
 
   bool bopath_reset = false;

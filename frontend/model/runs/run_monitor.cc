@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "frontend/model/common/utilities.h"
+#include "frontend/model/runs/engine_limits.h"
 
 namespace trakvist {
 namespace {
@@ -47,11 +48,15 @@ std::string NotStartedMessage(std::int64_t run, const std::string& error,
   return RunFailedMessage(run, "could not be started" + reason, command_line);
 }
 
-std::string NoRowMessage(std::int64_t run, const std::string& command_line) {
-  return RunFailedMessage(run,
-                          "ended without writing its results (the simulator may have been closed, "
-                          "crashed or refused its input).",
-                          command_line);
+// What the simulator said of itself comes first: it is usually the reason.
+std::string NoRowMessage(std::int64_t run, const std::string& command_line,
+                         const std::string& said) {
+  const std::string message =
+      RunFailedMessage(run,
+                       "ended without writing its results (the simulator may have been closed, "
+                       "crashed or refused its input).",
+                       command_line);
+  return said.empty() ? message : "The simulator said: " + said + "\n\n" + message;
 }
 
 std::string NotDeletedAfterRunMessage(const std::string& path) {
@@ -110,6 +115,10 @@ void RunMonitor::OnProgress(EngineRunId run, std::uint32_t count) {
 }
 
 void RunMonitor::OnExited(EngineRunId run) { Post({Event::Kind::kExited, run}); }
+
+void RunMonitor::OnEngineSaid(EngineRunId run, std::string line) {
+  Post({Event::Kind::kSaid, run, 0, std::move(line)});
+}
 
 void RunMonitor::OnTimerTick() { Post({Event::Kind::kTimerTick}); }
 
@@ -179,6 +188,9 @@ void RunMonitor::Handle(const Event& event) {
       if (SlotOf(event.run) != nullptr) {
         progress_value_ = AddProgress(progress_value_, event.value, progress_.maximum);
       }
+      break;
+    case Event::Kind::kSaid:
+      if ((slot = SlotOf(event.run)) != nullptr) slot->engine->said = event.text;
       break;
     case Event::Kind::kExited:
       if ((slot = SlotOf(event.run)) != nullptr) EngineEnded(slot);
@@ -282,6 +294,7 @@ bool RunMonitor::TakeRequests(std::int32_t* manual_request_count) {
     return false;
   }
   requests_file_ = requests.requests_file;
+  if (requests.field_texts) setup_.field_texts = *requests.field_texts;
   *manual_request_count = requests.request_count;
   return true;
 }
@@ -294,6 +307,10 @@ bool RunMonitor::TakeRanges() {
   }
   if (CombinationCount(ranges_, kMaxRuns + 1) > kMaxRuns) {
     End(SweepEndKind::kFailed, TooManyRunsMessage());
+    return false;
+  }
+  if (const std::optional<std::string> refused = CheckEngineLimits(ranges_)) {
+    End(SweepEndKind::kFailed, *refused);
     return false;
   }
   return true;
@@ -367,7 +384,8 @@ void RunMonitor::TakeRun(const Slot& slot, const Engine& engine) {
   if (own_files_ ? TakeSlotRows(slot, engine) : RowsWritten(engine.run)) {
     ++run_count_;
   } else if (!failure_ || failure_->run != engine.run) {
-    Fail(engine.run, NoRowMessage(engine.run, engine.command_line), engine.command_line);
+    Fail(engine.run, NoRowMessage(engine.run, engine.command_line, engine.said),
+         engine.command_line);
   }
 }
 

@@ -31,6 +31,9 @@ struct ManualRequests {
   std::string requests_file;  // passed with -in:
   std::int32_t request_count = 0;
   std::string message;
+  // The parameter field texts as the check left them (it may raise the
+  // number of cylinders); the sweep is made from these when given.
+  std::optional<std::array<std::string, kParameterCount>> field_texts = std::nullopt;
 };
 
 // The manual requests check, given the temporary requests file to write the
@@ -136,6 +139,9 @@ class RunMonitor {
   void OnHello(EngineRunId run, std::uint32_t thread_id);
   void OnProgress(EngineRunId run, std::uint32_t count);
   void OnExited(EngineRunId run);
+  // The last line the engine of `run` wrote to its error stream, reported
+  // before its exit; a run that fails is told with it first.
+  void OnEngineSaid(EngineRunId run, std::string line);
 
   // `Timer2`, every second while TimerEnabled(): the elapsed time.
   void OnTimerTick();
@@ -168,10 +174,11 @@ class RunMonitor {
   enum class Phase { kIdle, kStarting, kRunning, kCompleted, kStopped, kFailed };
 
   struct Event {
-    enum class Kind { kStop, kHello, kProgress, kExited, kTimerTick, kRetryTick };
+    enum class Kind { kStop, kHello, kProgress, kExited, kSaid, kTimerTick, kRetryTick };
     Kind kind;
     EngineRunId run = 0;
     std::uint32_t value = 0;
+    std::string text{};  // with kSaid
   };
 
   // The engine of one run.
@@ -181,6 +188,7 @@ class RunMonitor {
     std::optional<std::uint32_t> thread_id;
     bool stop_posted = false;  // the stop was delivered to it
     std::string command_line;
+    std::string said{};  // the last line of its error stream
   };
 
   // A run that failed: the sweep ends with its message.

@@ -1,6 +1,7 @@
 #ifndef TRAKVIST_FRONTEND_MODEL_RUNS_SIMULATOR_LIST_H_
 #define TRAKVIST_FRONTEND_MODEL_RUNS_SIMULATOR_LIST_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,18 @@ inline constexpr std::string_view kSimRefreshToolTip = "Refresh Simulator List";
 struct FolderEntry {
   std::string name;
   bool is_regular_file = false;
-  bool is_executable = false;
+  bool is_executable = false;  // the user may run it and IsProgramImage holds
 };
+
+// How many bytes of a file's start IsProgramImage needs at most.
+inline constexpr std::size_t kProgramHeadBytes = 64 * 1024;
+
+// Whether a file starting with `head` (its first kProgramHeadBytes, or all
+// of a shorter file) is a program: a script that starts with "#!", or an
+// ELF executable. A shared library is not: an ELF file of type ET_DYN is a
+// program only when it names an interpreter (a position-independent
+// executable). Text files, libraries and anything else are not.
+bool IsProgramImage(std::string_view head);
 
 // The engine programs offered in `SimList` and the selected one.
 struct SimulatorList {

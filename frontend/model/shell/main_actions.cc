@@ -21,6 +21,11 @@ ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files, MainDial
     requests.passed = true;
     requests.requests_file = check.input->in_path;
     requests.request_count = check.input->request_count;
+    // A "Yes" to the cylinder question raised field 10: the runs take it.
+    requests.field_texts.emplace();
+    for (int k = 0; k < kParameterCount; ++k) {
+      (*requests.field_texts)[k] = state->panel.cparam[k].text;
+    }
     return requests;
   };
 }

@@ -33,7 +33,14 @@ void LoadCatalogue(MainState* state, const FileAccess* files) {
 }  // namespace
 
 DiskType BuiltInCurrentDisk() {
+  // Eight figures are built in; the others are 0, so the disk properties
+  // window derives no block or settle time from figures nobody gave.
   DiskType disk;
+  disk.track_to_track_seek = 0;
+  disk.rotational_speed = 0;
+  disk.bytes_per_block = 0;
+  disk.settle_time = 0;
+  disk.buffer_size = 0;
   disk.cylinders = 10000;
   disk.blocks_per_track = 150;
   disk.heads = 2;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -69,6 +70,45 @@ TEST_F(FolderListingTest, ListsRegularFilesWithTheirExecutableFlag) {
   const SimulatorList list = RefreshSimulatorList(entries);
   EXPECT_THAT(list.names, ElementsAre("a_engine", "linked_engine", "schedule_b"));
   EXPECT_EQ(list.selected, 0);
+}
+
+// A 64-bit little-endian ELF header of `type` with one program header of
+// `segment` type right after it.
+std::string ElfImage(std::uint16_t type, std::uint32_t segment) {
+  std::string image(64 + 56, '\0');
+  image.replace(0, 6, "\x7f" "ELF\x02\x01");
+  image[0x10] = static_cast<char>(type);
+  image[0x20] = 64;  // program headers at 64
+  image[0x36] = 56;  // of 56 bytes each
+  image[0x38] = 1;   // one of them
+  image[64] = static_cast<char>(segment);
+  return image;
+}
+
+// Only programs are offered: a folder copied from a FAT drive or a zip has
+// every file executable.
+TEST_F(FolderListingTest, OnlyScriptsAndElfProgramsCountAsExecutable) {
+  const struct {
+    const char* name;
+    std::string content;
+    bool program;
+  } kFiles[] = {{"APM_Download_Instructions.txt", "Read me first\n", false},
+                {"empty", "", false},
+                {"libengine.so", ElfImage(3, 1), false},            // a library
+                {"cut_elf", ElfImage(2, 1).substr(0, 16), false},  // cut short
+                {"pie_engine", ElfImage(3, 3), true},               // names an interpreter
+                {"static_engine", ElfImage(2, 1), true},
+                {"script", "#!/bin/sh\nexit 0\n", true}};
+  for (const auto& file : kFiles) {
+    std::ofstream(folder_ / file.name, std::ios::binary) << file.content;
+    chmod((folder_ / file.name).c_str(), 0777);
+  }
+  fs::copy_file(SCHEDULE_PROGRAM, folder_ / "schedule");
+  for (const FolderEntry& entry : ListFolder(folder_.string() + "/")) {
+    bool program = entry.name == "schedule";
+    for (const auto& file : kFiles) program = program || (entry.name == file.name && file.program);
+    EXPECT_EQ(entry.is_executable, program) << entry.name;
+  }
 }
 
 TEST_F(FolderListingTest, FolderThatCannotBeListedGivesNothingAndSaysWhy) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -38,6 +39,9 @@ class ProcessEngineRunnerTest : public ::testing::Test {
                         },
                         [this](EngineRunId run) {
                           Add({Report::kExited, run, 0});
+                        },
+                        [this](EngineRunId run, const std::string& line) {
+                          said_[run] = line;
                         }});
   }
 
@@ -89,6 +93,7 @@ class ProcessEngineRunnerTest : public ::testing::Test {
   ProcessEngineRunner runner_;
   std::vector<Report> reports_;
   std::function<void(EngineRunId)> on_exited_;
+  std::map<EngineRunId, std::string> said_;
 };
 
 TEST(ProcessEngineRunnerLinkTest, EveryRunnerHasANumberOfItsOwn) {
@@ -120,6 +125,19 @@ TEST_F(ProcessEngineRunnerTest, ReportsEachRunInOrderWithEveryMessageBeforeTheEx
   ExpectWholeRun(1, 7000);
   ExpectWholeRun(2, 6000);
   EXPECT_EQ(reports_.size(), Of(1).size() + Of(2).size());
+}
+
+// The last line of an engine's error stream is its reason for refusing a
+// run; an engine that says nothing reports none.
+TEST_F(ProcessEngineRunnerTest, ReportsTheEnginesLastErrorLine) {
+  std::vector<std::string> refused = Engine("-t:5 -n:0");
+  refused.push_back("-e:0");
+  ASSERT_TRUE(runner_.Start(1, refused).started);
+  ASSERT_TRUE(RunEventsUntil([&] { return Exited(1); }));
+  EXPECT_EQ(said_[1], "schedule: the seek time (-e:) must be at least 1 TU, not 0");
+  ASSERT_TRUE(runner_.Start(2, Engine("-t:5 -n:0")).started);
+  ASSERT_TRUE(RunEventsUntil([&] { return Exited(2); }));
+  EXPECT_EQ(said_.count(2), 0u);
 }
 
 // One engine at a time; the stop goes only to the current run's engine,

@@ -39,13 +39,30 @@ TEST(TextEditorTest, SplitsCommandsAsAShellWould) {
 }
 
 TEST(TextEditorTest, VisualThenEditorThenTheDesktopOpener) {
-  EXPECT_THAT(EditorCommands(Environment("'/opt/my editor/ed' -w", "nano")),
-              ElementsAre(QStringList{"/opt/my editor/ed", "-w"}, QStringList{"nano"},
+  EXPECT_THAT(EditorCommands(Environment("'/opt/my editor/edit' -w", "gedit")),
+              ElementsAre(QStringList{"/opt/my editor/edit", "-w"}, QStringList{"gedit"},
                           QStringList{"xdg-open"}));
   EXPECT_THAT(EditorCommands(Environment("  ", "\"gedit\"  --new-window ")),
               ElementsAre(QStringList{"gedit", "--new-window"}, QStringList{"xdg-open"}));
   EXPECT_THAT(EditorCommands(Environment(QString(), QString())),
               ElementsAre(QStringList{"xdg-open"}));
+}
+
+// A terminal editor runs inside a terminal emulator, also behind a link
+// such as Debian's "editor"; without a terminal it is passed over.
+TEST(TextEditorTest, TerminalEditorsGetATerminal) {
+  ScratchFolder bin;
+  WriteFile(bin.path() / "vim.basic", "#!/bin/sh\n", 0755);
+  std::filesystem::create_symlink(bin.path() / "vim.basic", bin.path() / "editor");
+  QProcessEnvironment environment = Environment("editor -p", "nano");
+  environment.insert("PATH", QString::fromStdString(bin.path().string()));
+  EXPECT_THAT(EditorCommands(environment), ElementsAre(QStringList{"xdg-open"}));
+
+  WriteFile(bin.path() / "x-terminal-emulator", "#!/bin/sh\n", 0755);
+  const QString terminal = QString::fromStdString((bin.path() / "x-terminal-emulator").string());
+  EXPECT_THAT(EditorCommands(environment),
+              ElementsAre(QStringList{terminal, "-e", "editor", "-p"},
+                          QStringList{terminal, "-e", "nano"}, QStringList{"xdg-open"}));
 }
 
 // The first command that starts gets the file as its last argument, as one

@@ -629,14 +629,14 @@ void MainWindowTest::xAxisChoice() {
 
 void MainWindowTest::startControlsDuringRun() {
   window_->Enable_StartControls(false);
-  for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "Startb", "OpenS",
-                           "ImSaved", "SimList", "SimRefresh", "SaveS", "SaveAs"}) {
+  for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "SkipIdle", "Startb",
+                           "OpenS", "ImSaved", "SimList", "SimRefresh", "SaveS", "SaveAs"}) {
     QVERIFY2(!Get(QString::fromLatin1(name))->isEnabled(), name);
   }
   QVERIFY(Get(QStringLiteral("Stopb"))->isEnabled());
   window_->Enable_StartControls(true);
-  for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "Startb", "OpenS",
-                           "ImSaved", "SimList", "SimRefresh"}) {
+  for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "SkipIdle", "Startb",
+                           "OpenS", "ImSaved", "SimList", "SimRefresh"}) {
     QVERIFY2(Get(QString::fromLatin1(name))->isEnabled(), name);
   }
   // Saving still needs results.

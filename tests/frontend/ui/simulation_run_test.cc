@@ -420,6 +420,10 @@ void SimulationRunTest::manualRequestsAskAboutTheCylinders() {
   QCOMPARE(answers_->boxes.size(), 2u);
   QCOMPARE(Get<QLineEdit>(QStringLiteral("Cparam_10"))->text(), QStringLiteral("1001"));
   QCOMPARE(window_->state().store.RunCount(), 1);
+  // The engine ran with the raised count, and the results say so.
+  const std::string command_line = window_->run_controller()->monitor().CommandLine();
+  QVERIFY2(command_line.find(" -m:1001 ") != std::string::npos, command_line.c_str());
+  QCOMPARE(window_->state().store.ResultRanges()[10].From, 1001.0);
   QCOMPARE(answers_->boxes.size(), 2u);  // nothing went wrong
   const std::string requests = ReadAll(window_->state().TemporaryFolder + "man_tmp$$~1.txt");
   QCOMPARE(requests, std::string("0\r\n10 20, 1000  -1\r\n"));

@@ -229,6 +229,15 @@ TEST(ReadSimFileTest, RefusesFilesItCannotRead) {
   }
 }
 
+// The version is the line's first number; what follows it goes with it.
+TEST(ReadSimFileTest, TextAfterTheVersionIsPassedOver) {
+  for (const char* line : {" 5 saved by hand", "5,by hand", "\t5"}) {
+    const SimFileRead read = ReadSimFile(Edit(Golden(), " 5 ", line), TestContext());
+    ASSERT_TRUE(read.content) << line;
+    EXPECT_EQ(read.content->version, 5) << line;
+  }
+}
+
 TEST(ReadSimFileTest, WithoutImportThePageSectionsAreSkippedEntirely) {
   SimFileReadContext context = TestContext();
   context.import_page = false;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "frontend/model/headless/headless_view.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
@@ -186,6 +190,59 @@ TEST(ApplyViewOptionsTest, ChoicesFollowTheTabsRules) {
 
   view.values = {{0, "250"}};
   EXPECT_NE(ApplyViewOptions(&state, view).find("100, 200, 300"), std::string::npos);
+}
+
+// A second swept parameter is held at its chosen value: the title names
+// it and a note says how to see the others.
+TEST(ApplyViewOptionsTest, NamesTheValuesOtherSweptParametersAreHeldAt) {
+  MainState state = StartMainState({});
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  std::array<std::string, kParameterCount> texts;
+  for (int k = 0; k < kParameterCount; ++k) texts[k] = state.panel.cparam[k].text;
+  texts[0] = "100,100,300";
+  texts[9] = "1,1,3";
+  end.result_ranges = FillSweepRanges(texts, RequestSource::kDistribution, false);
+  end.results = NumberedResults(9);
+  FinishSweep(&state, end);
+  std::vector<std::string> notes;
+  ViewOptions view;
+  view.values = {{9, "2"}};
+  EXPECT_EQ(ApplyViewOptions(&state, view, &notes), "");
+  EXPECT_EQ(state.charts.chart.title, "Total Seek Time,  Cylinder Seek Time=2");
+  EXPECT_EQ(notes, std::vector<std::string>{
+                       "the table and chart show Cylinder Seek Time=2, one of its 3 stored values "
+                       "(1 to 3); choose another with --value 9=VALUE"});
+}
+
+// Script text is taken as it stands or refused; nothing is dropped from it.
+TEST(ApplyFieldOptionsTest, RefusesTextTheFieldWouldChange) {
+  const struct {
+    const char* set;
+    const char* problem;  // empty: taken
+  } kCases[] = {
+      {"0=abc", "--set 0=abc: Total Number of Requests takes a whole number that is not negative"},
+      {"0=100,300", "--set 0=100,300: Total Number of Requests takes"},
+      {"9=1.5", "--set 9=1.5: Cylinder Seek Time (TU) takes a whole number"},
+      {"4=-3", ""},
+      {"12=1E-05", ""},
+      {"0=100, 100, 300", ""},
+      {"0=", "--set 0=: Total Number of Requests takes"},
+  };
+  for (const auto& c : kCases) {
+    MainState state = StartMainState({});
+    const std::string before = state.panel.cparam[0].text;
+    const std::string problem = ApplyFieldOptions(&state, Parsed({"--run", "--set", c.set}));
+    EXPECT_EQ(problem.substr(0, std::strlen(c.problem)), c.problem) << c.set;
+    if (*c.problem != '\0') {
+      EXPECT_EQ(state.panel.cparam[0].text, before) << c.set;
+    }
+  }
+  MainState state = StartMainState({});
+  std::vector<std::string> notes;
+  EXPECT_EQ(ApplyFieldOptions(&state, Parsed({"--run", "--set", "0=300,0,100"}), &notes), "");
+  EXPECT_EQ(notes, std::vector<std::string>{
+                       "--set 0=300,0,100: a step of 0 is read as -1, giving 300,-1,100"});
 }
 
 TEST(ApplyViewOptionsTest, AFormulaCombinesTheRange) {

@@ -220,6 +220,15 @@ TEST_F(RunMonitorTest, SimulatorThatCannotStartOrExitsAtOnce) {
   runner_.on_start = [this](EngineRunId run) { monitor_.OnExited(run); };
   monitor_.Start(Setup("500"));
   EXPECT_THAT(End().message, HasSubstr("Run 1 of the simulation ended without writing"));
+
+  // What the engine said of its refusal comes first.
+  runner_.on_start = [this](EngineRunId run) {
+    monitor_.OnEngineSaid(run, "schedule: the disk is on fire");
+    monitor_.OnExited(run);
+  };
+  monitor_.Start(Setup("500"));
+  EXPECT_THAT(End().message, ::testing::StartsWith("The simulator said: schedule: the disk is on "
+                                                   "fire\n\nRun 1 of the simulation ended"));
 }
 
 TEST_F(RunMonitorTest, EndsBeforeAnyRunWhenNothingCanBeRun) {
@@ -229,7 +238,13 @@ TEST_F(RunMonitorTest, EndsBeforeAnyRunWhenNothingCanBeRun) {
     bool leftover;
     const char* message;
     const char* inner = "";  // fields 8 and 9, when given
+    int field = -1;          // and this field's text, when given
+    const char* text = "";
   } kCases[] = {
+      {"a seek time the engine refuses", "500", false,
+       "Cylinder Seek Time (TU) is 0 in this simulation, but it must be at least 1. No "
+       "simulation was run.",
+       "", 9, "0"},
       {"no combination", "10,1,0", false, "no combination to run"},
       {"undeletable results", "500", true, "ssim_tmp$$~1.csv could not be deleted"},
       {"too many combinations", "100,1,1099", false,
@@ -247,6 +262,7 @@ TEST_F(RunMonitorTest, EndsBeforeAnyRunWhenNothingCanBeRun) {
     RunMonitor monitor(&runner, &files);
     SweepSetup setup = Setup(c.requests);
     if (*c.inner != '\0') setup.field_texts[8] = setup.field_texts[9] = c.inner;
+    if (c.field >= 0) setup.field_texts[c.field] = c.text;
     monitor.Start(std::move(setup));
     EXPECT_THAT(runner.starts, IsEmpty()) << c.name;
     const std::optional<SweepEnd> end = monitor.TakeEnd();

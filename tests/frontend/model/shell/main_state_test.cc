@@ -126,6 +126,15 @@ TEST(StartMainStateTest, WithoutACatalogueTheCurrentDiskHasBuiltInFigures) {
   EXPECT_EQ(state.disks.current, BuiltInCurrentDisk());
   EXPECT_EQ(state.panel.disk_list_text, "Custom ...");
   EXPECT_EQ(state.panel.cparam[10].text, "1000");  // the fields keep their defaults
+  EXPECT_EQ(state.disks.current.rotational_speed, 0);  // no figures beyond the eight
+  EXPECT_EQ(state.disks.current.settle_time, 0);
+
+  // OK with "Apply" then keeps the block time and gives a settle time of 0.
+  MainState applied = state;
+  Custom_Click(&applied.disks, &applied.panel, files);
+  DiskPropOK_Click(&applied.disks, &applied.panel, files);
+  EXPECT_EQ(applied.panel.cparam[8].text, state.panel.cparam[8].text);
+  EXPECT_EQ(applied.panel.cparam[14].text, "0");
 }
 
 // A completed sweep of field 0 = 100,100,300 with numbered results.
