@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/link.h"
 #include "engine/draw_paths.h"
+#include "engine/link.h"
 #include "engine/link_channel.h"
 #include "engine/random.h"
 #include "engine/run_config.h"

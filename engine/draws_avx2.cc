@@ -63,8 +63,8 @@ SCHEDULE_TARGET inline void TwistLanes(uint32_t* state, uint32_t* output, int i,
 SCHEDULE_TARGET inline void TwistFirstLanes(uint32_t* state, uint32_t* output, int i, int far,
                                             int lanes) {
   const Vec mask = FirstLanes(lanes);
-  Vec twisted = Twist(MaskLoad(state + i, mask), MaskLoad(state + i + 1, mask),
-                      MaskLoad(state + far, mask));
+  Vec twisted =
+      Twist(MaskLoad(state + i, mask), MaskLoad(state + i + 1, mask), MaskLoad(state + far, mask));
   _mm256_maskstore_epi32(reinterpret_cast<int*>(state + i), mask, twisted);
   _mm256_maskstore_epi32(reinterpret_cast<int*>(output + i), mask, Temper(twisted));
 }

@@ -25,9 +25,7 @@ SCHEDULE_TARGET inline Vec Load(const uint32_t* p) {
 SCHEDULE_TARGET inline void Store(uint32_t* p, Vec v) {
   _mm_storeu_si128(reinterpret_cast<Vec*>(p), v);
 }
-SCHEDULE_TARGET inline Vec Splat(uint32_t word) {
-  return _mm_set1_epi32(static_cast<int>(word));
-}
+SCHEDULE_TARGET inline Vec Splat(uint32_t word) { return _mm_set1_epi32(static_cast<int>(word)); }
 
 SCHEDULE_TARGET inline Vec Twist(Vec word, Vec next, Vec far) {
   Vec y = _mm_or_si128(_mm_and_si128(word, Splat(mt19937::kUpperMask)),

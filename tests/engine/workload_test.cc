@@ -69,8 +69,8 @@ TEST(RandomTest, EveryDrawPathGivesAndFindsTheScalarNumbers) {
       for (uint64_t limit : {0, 1, 24, 625, 12000}) {
         for (uint32_t threshold : kThresholds) {
           for (bool below : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << start << " " << limit << " " << threshold << " "
-                                              << below);
+            SCOPED_TRACE(::testing::Message()
+                         << start << " " << limit << " " << threshold << " " << below);
             MersenneTwister large;
             large.Seed(600);
             for (int i = 0; i < start; ++i) large.Next();
