@@ -15,13 +15,21 @@ int32_t DrawnCylinder(uint32_t r, int32_t highest) {
 CylinderRanks CylinderRanks::OfDraws(int32_t highest) {
   CylinderRanks ranks;
   ranks.draw_ranks_.resize(SmallRandom::kMax + 1);
-  // The cylinder grows with r, so equal cylinders are neighbours.
+  uint32_t* draw_ranks = ranks.draw_ranks_.data();
+  // The cylinder grows with r, so equal cylinders are neighbours. (Plain
+  // locals in the loop: every run builds this table, also in the tests'
+  // unoptimised builds.)
+  int32_t last = DrawnCylinder(0, highest);
+  ranks.cylinders_.push_back(last);
+  uint32_t rank = 0;
   for (uint32_t r = 0; r <= SmallRandom::kMax; ++r) {
-    int32_t cylinder = DrawnCylinder(r, highest);
-    if (ranks.cylinders_.empty() || ranks.cylinders_.back() != cylinder) {
+    const int32_t cylinder = DrawnCylinder(r, highest);
+    if (cylinder != last) {
+      ++rank;
       ranks.cylinders_.push_back(cylinder);
+      last = cylinder;
     }
-    ranks.draw_ranks_[r] = static_cast<uint32_t>(ranks.cylinders_.size() - 1);
+    draw_ranks[r] = rank;
   }
   ranks.Finish();
   return ranks;

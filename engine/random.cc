@@ -1,19 +1,8 @@
 #include "engine/random.h"
 
+#include "engine/draw_paths.h"
+
 namespace schedule {
-
-namespace {
-constexpr int kShift = 397;
-constexpr uint32_t kMatrixA = 0x9908b0dfu;
-constexpr uint32_t kUpperMask = 0x80000000u;
-constexpr uint32_t kLowerMask = 0x7fffffffu;
-
-// One word of the refill, without a branch so that the loops vectorise.
-inline uint32_t Twist(uint32_t word, uint32_t next, uint32_t far) {
-  uint32_t y = (word & kUpperMask) | (next & kLowerMask);
-  return far ^ (y >> 1) ^ ((0u - (y & 1u)) & kMatrixA);
-}
-}  // namespace
 
 void MersenneTwister::Seed(uint32_t seed) {
   state_[0] = seed;
@@ -22,13 +11,7 @@ void MersenneTwister::Seed(uint32_t seed) {
 }
 
 void MersenneTwister::Refill() {
-  int i = 0;
-  for (; i < kSize - kShift; ++i) state_[i] = Twist(state_[i], state_[i + 1], state_[i + kShift]);
-  for (; i < kSize - 1; ++i) {
-    state_[i] = Twist(state_[i], state_[i + 1], state_[i + kShift - kSize]);
-  }
-  state_[kSize - 1] = Twist(state_[kSize - 1], state_[0], state_[kShift - 1]);
-  for (int k = 0; k < kSize; ++k) output_[k] = Temper(state_[k]);
+  ActiveDrawKernels().refill(state_.data(), output_.data());
   index_ = 0;
   ++refills_;
 }
@@ -36,6 +19,44 @@ void MersenneTwister::Refill() {
 void MersenneTwister::NextBlock() {
   if (index_ == kSize + 1) Seed(4357);
   Refill();
+}
+
+uint64_t MersenneTwister::SkipBelow(uint64_t limit, uint32_t threshold, uint32_t* hit) {
+  return SkipUntil(limit, ActiveDrawKernels().find_at_or_above, threshold, hit);
+}
+
+uint64_t MersenneTwister::SkipAtOrAbove(uint64_t limit, uint32_t threshold, uint32_t* hit) {
+  return SkipUntil(limit, ActiveDrawKernels().find_below, threshold, hit);
+}
+
+// Searches the rest of the block, then block after block, for the first
+// number `find` finds.
+uint64_t MersenneTwister::SkipUntil(uint64_t limit, Find find, uint32_t threshold, uint32_t* hit) {
+  uint64_t skipped = 0;
+  while (skipped < limit) {
+    if (index_ >= kSize) NextBlock();
+    int count = kSize - index_;
+    if (static_cast<uint64_t>(count) > limit - skipped) count = static_cast<int>(limit - skipped);
+    const int found = find(output_.data() + index_, count, threshold);
+    skipped += static_cast<uint64_t>(found);
+    if (found < count) {
+      *hit = output_[index_ + found];
+      index_ += found + 1;
+      return skipped;
+    }
+    index_ += count;
+  }
+  return skipped;
+}
+
+void MersenneTwister::Skip(uint64_t count) {
+  while (count > 0) {
+    if (index_ >= kSize) NextBlock();
+    const uint64_t left = static_cast<uint64_t>(kSize - index_);
+    const uint64_t taken = count < left ? count : left;
+    index_ += static_cast<int>(taken);
+    count -= taken;
+  }
 }
 
 }  // namespace schedule

@@ -187,17 +187,15 @@ std::optional<ArrivalBatch> Workload::ScanDraws(uint64_t last) {
   uint64_t span = std::min(last - next_tick_, kTicksPerPoll - 1) + 1;
   MersenneTwister& large = generators_.large;
   uint32_t u = 0;
-  // The thresholds compared as 32-bit numbers, so that the scan vectorises.
+  // A threshold of 2^32 is beyond every draw: all of them are quiet in
+  // Poisson mode, none in probability mode.
   constexpr uint64_t kBeyond = uint64_t{1} << 32;
   if (mode_ == WorkloadMode::kPoisson) {
     uint64_t quiet = span;
     if (poisson_quiet_below_ < kBeyond) {
-      const uint32_t below = static_cast<uint32_t>(poisson_quiet_below_);
-      quiet = large.SkipWhile(
-          span, [below](uint32_t v) { return v < below; }, &u);
+      quiet = large.SkipBelow(span, static_cast<uint32_t>(poisson_quiet_below_), &u);
     } else {
-      large.SkipWhile(
-          span, [](uint32_t) { return true; }, &u);
+      large.Skip(span);
     }
     next_tick_ += quiet;
     if (quiet == span) return std::nullopt;
@@ -207,9 +205,7 @@ std::optional<ArrivalBatch> Workload::ScanDraws(uint64_t last) {
   while (span > 0) {
     uint64_t quiet = 0;
     if (from < kBeyond) {
-      const uint32_t from32 = static_cast<uint32_t>(from);
-      quiet = large.SkipWhile(
-          span, [from32](uint32_t v) { return v >= from32; }, &u);
+      quiet = large.SkipAtOrAbove(span, static_cast<uint32_t>(from), &u);
     } else {
       u = large.Next();  // every draw lets the count be drawn
     }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 
+#include "engine/draw_paths.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace schedule {
@@ -36,6 +37,68 @@ TEST(RandomTest, LargeGeneratorFollowsThe1998ReferenceSeeding) {
   MersenneTwister zero;
   zero.Seed(0);
   for (int i = 0; i < 700; ++i) ASSERT_EQ(zero.Next(), 0u);
+}
+
+// Every version of the block work this processor runs against the scalar
+// one: the numbers of several blocks, and searches that start anywhere in a
+// block, run into the next ones and stop on thresholds at the extremes.
+TEST(RandomTest, EveryDrawPathGivesAndFindsTheScalarNumbers) {
+  struct RestoreBest {
+    ~RestoreBest() { UseDrawPath(SupportedDrawPaths().back()); }
+  } restore;
+  const std::vector<DrawPath> paths = SupportedDrawPaths();
+  ASSERT_EQ(paths.front(), DrawPath::kScalar);
+  constexpr int kDrawn = 20000;
+  auto draw = [](uint32_t seed) {
+    MersenneTwister large;
+    large.Seed(seed);
+    std::vector<uint32_t> numbers;
+    for (int i = 0; i < kDrawn; ++i) numbers.push_back(large.Next());
+    return numbers;
+  };
+  ASSERT_TRUE(UseDrawPath(DrawPath::kScalar));
+  const std::vector<uint32_t> scalar[] = {draw(600), draw(4357), draw(0xFFFFFFFFu)};
+  const uint32_t kThresholds[] = {0, 1, 0x10000, 0x80000000u, 0xFFF00000u, 0xFFFFFFFFu};
+  for (DrawPath path : paths) {
+    SCOPED_TRACE(DrawPathName(path));
+    ASSERT_TRUE(UseDrawPath(path));
+    EXPECT_EQ(draw(600), scalar[0]);
+    EXPECT_EQ(draw(4357), scalar[1]);
+    EXPECT_EQ(draw(0xFFFFFFFFu), scalar[2]);
+    for (int start : {0, 1, 600, 623, 624, 1000}) {
+      for (uint64_t limit : {0, 1, 24, 625, 12000}) {
+        for (uint32_t threshold : kThresholds) {
+          for (bool below : {true, false}) {
+            SCOPED_TRACE(::testing::Message()
+                         << start << " " << limit << " " << threshold << " " << below);
+            MersenneTwister large;
+            large.Seed(600);
+            for (int i = 0; i < start; ++i) large.Next();
+            uint32_t hit = 0;
+            uint64_t skipped = below ? large.SkipBelow(limit, threshold, &hit)
+                                     : large.SkipAtOrAbove(limit, threshold, &hit);
+            uint64_t expected = 0;
+            while (expected < limit && (scalar[0][start + expected] < threshold) == below) {
+              ++expected;
+            }
+            ASSERT_EQ(skipped, expected);
+            size_t next = start + skipped;
+            if (skipped < limit) {
+              EXPECT_EQ(hit, scalar[0][next]);
+              ++next;
+            }
+            EXPECT_EQ(large.Next(), scalar[0][next]);
+            EXPECT_EQ(large.draws(), next + 1);
+          }
+        }
+      }
+      MersenneTwister large;
+      large.Seed(600);
+      for (int i = 0; i < start; ++i) large.Next();
+      large.Skip(1250);
+      EXPECT_EQ(large.Next(), scalar[0][start + 1250]);
+    }
+  }
 }
 
 // A workload with generators seeded with `seed`, beside a second pair of
