@@ -84,8 +84,9 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
     const int32_t first = state_.arrived;
     const int32_t last = first + std::min(kArrivalsPerPoll, end - first);
     for (int32_t i = first; i < last; ++i) {
-      arrivals_[i] = Arrival{SchedulerRank(workload_.NextRank()), static_cast<uint32_t>(tick)};
+      arrivals_[i] = Arrival{workload_.NextRank(), static_cast<uint32_t>(tick)};
     }
+    if (mirrored_) MirrorRanks(first, last);
     state_.arrived = last;
     for (size_t i = 0; i < schedulers_.size(); ++i) {
       schedulers_[i]->Arrive(tick, first, last);
@@ -93,6 +94,10 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
     }
     stop_.Poll();
   }
+}
+
+void Simulation::MirrorRanks(int32_t first, int32_t last) {
+  for (int32_t i = first; i < last; ++i) arrivals_[i].rank = mirror_sum_ - arrivals_[i].rank;
 }
 
 void Simulation::RunAllUntil(uint64_t tick) {

@@ -71,8 +71,9 @@ class Simulation {
   uint64_t BusyUntil() const;
   // After the last arrival: the end of the run.
   SimulationOutcome Finish();
-  // The rank the schedulers see for a rank of the workload's cylinders.
-  uint32_t SchedulerRank(uint32_t rank) const { return mirrored_ ? mirror_sum_ - rank : rank; }
+  // Under -u:0: arrivals [first, last) take the ranks of their cylinders'
+  // mirror images.
+  void MirrorRanks(int32_t first, int32_t last);
 
   const RunConfig& config_;
   const DiskTiming disk_;

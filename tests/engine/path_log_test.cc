@@ -183,9 +183,9 @@ void CheckPath(const LoggedRun& r, Algo algo, const std::vector<LogRow>& rows) {
   } else {
     EXPECT_EQ(max_wait, a.max_wait);
   }
-  // The seek total is the moves plus the settles. A C-SCAN that settles on
-  // cylinder 0 after its return settles without a target's arrive row
-  // only when it then serves there, which the count above includes.
+  // The seek total is the moves plus whole settles: those counted above,
+  // and those of a C-SCAN back on cylinder 0, which are not told apart
+  // there from standing idle.
   EXPECT_GE(static_cast<uint64_t>(a.seek_total), moved * r.seek + settled * r.settle);
   EXPECT_EQ((static_cast<uint64_t>(a.seek_total) - moved * r.seek) % std::max(r.settle, 1), 0u);
   if (r.settle == 0) {
