@@ -438,6 +438,12 @@ TEST(PathLogTest, WrittenOnlyWhenTheRunCompletes) {
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(RunApp(kRun).status, 0);
   EXPECT_THAT(ReadFile(path), StartsWith("algorithm,tu,cylinder,event,request,arrival\nFCFS,0,0,"));
+  // A log that cannot be written in full is a failure, not a success.
+  if (std::filesystem::exists("/dev/full")) {
+    AppRun full = RunApp(Quiet({"-t:50", "-n:0", "-r:1", "-l:/dev/full"}));
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "schedule: the head-path log \"/dev/full\" could not be written completely\n");
+  }
 }
 
 }  // namespace
