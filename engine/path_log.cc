@@ -31,6 +31,13 @@ void AppendNumber(std::string& text, T v) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+// The folder a file of `path` would be made in.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace
 
 PathRecorder::PathRecorder(std::string_view algorithm, const RunConfig& config)
@@ -165,7 +172,7 @@ std::optional<std::string> PathLog::Write(const std::string& path) {
 
 std::optional<std::string> CheckPathLogFile(const std::string& path) {
   if (path.empty()) return "the head-path log (-l:) needs a file name";
-  struct stat status{};
+  struct stat status {};
   if (stat(path.c_str(), &status) == 0) {
     if (S_ISDIR(status.st_mode)) {
       return "the head-path log " + Quoted(path) + " names a folder, not a file";
@@ -175,10 +182,7 @@ std::optional<std::string> CheckPathLogFile(const std::string& path) {
     }
     return std::nullopt;
   }
-  const size_t slash = path.find_last_of('/');
-  const std::string folder =
-      slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+  if (access(FolderOf(path).c_str(), W_OK | X_OK) != 0) {
     return "cannot write the head-path log " + Quoted(path) + ": " + std::strerror(errno);
   }
   return std::nullopt;

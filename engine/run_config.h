@@ -72,7 +72,7 @@ struct RunConfig {
   bool skip_fcfs = false;  // -FCFS
   bool skip_idle = false;  // -id
 
-  bool start_down = false;               // -u:0 (-u:1, up, is the default)
+  bool start_down = false;              // -u:0 (-u:1, up, is the default)
   std::optional<std::string> path_log;  // -l: the head-path log file
 
   bool poisson() const { return arrival_rate > 0 && seconds_per_tu > 0; }

@@ -3,8 +3,9 @@
 // covering every workload mode, reset method, idle skip, skipped FCFS, tiny
 // and large timings, disks of one and of many cylinders, heads anywhere and
 // manual lists full of ties, both initial directions. Report, CSV rows,
-// link messages and the head-path log must be the same to the byte. Each case is kept small enough for the reference, which
-// must run it tick by tick, also in the sanitizer build.
+// link messages and the head-path log must be the same to the byte. Each
+// case is kept small enough for the reference, which must run it tick by
+// tick, also in the sanitizer build.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -22,8 +22,8 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-constexpr const char* kNames[kAlgoCount] = {"FCFS",   "SSTF",   "SCAN",  "C-SCAN",
-                                            "LOOK",   "C-LOOK", "S-LOOK"};
+constexpr const char* kNames[kAlgoCount] = {"FCFS", "SSTF",   "SCAN",  "C-SCAN",
+                                            "LOOK", "C-LOOK", "S-LOOK"};
 
 struct LogRow {
   std::string algorithm;
@@ -235,13 +235,13 @@ TEST(DirectionTest, TextbookExerciseInBothDirections) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.direction);
-    LoggedRun r = RunLogged(
-        Quiet({"-t:0", "-i:53", "-m:200", "-e:1", "-st:0", "-b:1", "-wc:0", c.direction}),
-        kRequests);
+    LoggedRun r =
+        RunLogged(Quiet({"-t:0", "-i:53", "-m:200", "-e:1", "-st:0", "-b:1", "-wc:0", c.direction}),
+                  kRequests);
     ASSERT_EQ(r.run.status, 0) << r.run.err;
     for (int algo = kFcfs; algo < kAlgoCount; ++algo) {
-      EXPECT_THAT(r.run.out, HasSubstr(std::string("\n") + kNames[algo] + " total seek = " +
-                                       std::to_string(c.seek[algo]) + "\n"));
+      EXPECT_THAT(r.run.out, HasSubstr(std::string("\n") + kNames[algo] +
+                                       " total seek = " + std::to_string(c.seek[algo]) + "\n"));
     }
     CheckLog(r);
   }
@@ -329,18 +329,18 @@ ListCase DrawList(std::mt19937_64& rng) {
   }
   for (int64_t batch = uniform(1, 8); batch > 0; --batch) {
     for (int64_t n = uniform(1, 6); n > 0; --n) {
-      c.cylinders.push_back(uniform(0, 4) == 0 ? uniform(0, c.highest)
-                                               : pool[static_cast<size_t>(uniform(0, 3)) %
-                                                      pool.size()]);
+      c.cylinders.push_back(uniform(0, 4) == 0
+                                ? uniform(0, c.highest)
+                                : pool[static_cast<size_t>(uniform(0, 3)) % pool.size()]);
     }
     c.cylinders.push_back(-1);
     c.gaps.push_back(uniform(0, 1) == 0 ? " ," : " t" + std::to_string(pick({0, 1, 3, 40})) + " ");
   }
-  c.arguments = Quiet({"-t:0", "-m:" + std::to_string(c.highest + 1),
-                       "-e:" + std::to_string(pick({1, 1, 2, 3})),
-                       "-st:" + std::to_string(pick({0, 0, 2})),
-                       "-b:" + std::to_string(pick({1, 2, 5})), "-f:" + std::to_string(pick({0, 1, -2, 5})),
-                       "-wc:" + std::to_string(pick({0, 3, 50})), "-rw:" + std::to_string(pick({1, 2, 3}))});
+  c.arguments =
+      Quiet({"-t:0", "-m:" + std::to_string(c.highest + 1),
+             "-e:" + std::to_string(pick({1, 1, 2, 3})), "-st:" + std::to_string(pick({0, 0, 2})),
+             "-b:" + std::to_string(pick({1, 2, 5})), "-f:" + std::to_string(pick({0, 1, -2, 5})),
+             "-wc:" + std::to_string(pick({0, 3, 50})), "-rw:" + std::to_string(pick({1, 2, 3}))});
   if (uniform(0, 6) == 0) c.arguments.push_back("-FCFS");
   if (uniform(0, 1) == 0) c.arguments.push_back("-id");  // no effect on a list
   return c;
@@ -410,8 +410,9 @@ TEST(DirectionTest, OptionsAreReadStrictly) {
   EXPECT_EQ(RunApp(With(kRun, {"-U:0"}), kList).out, down);
   EXPECT_EQ(RunApp(With(kRun, {"-u:0", "-u:1"}), kList).out, up);  // the last one wins
   TempDir dir;
-  for (const std::string& bad : std::vector<std::string>{"-u:2", "-u:", "-u", "-u:00", "-u: 0", "-u:1x", "-ux0", "-up", "-l", "-l:", "-lx:a.csv",
-        "-log", "-l:/nonexistent/folder/path.csv", "-l:" + dir.path().string()}) {
+  for (const std::string& bad : std::vector<std::string>{
+           "-u:2", "-u:", "-u", "-u:00", "-u: 0", "-u:1x", "-ux0", "-up", "-l", "-l:", "-lx:a.csv",
+           "-log", "-l:/nonexistent/folder/path.csv", "-l:" + dir.path().string()}) {
     SCOPED_TRACE(bad);
     AppRun run = RunApp(With(kRun, {bad}), kList);
     EXPECT_EQ(run.status, 1);
@@ -442,7 +443,8 @@ TEST(PathLogTest, WrittenOnlyWhenTheRunCompletes) {
   if (std::filesystem::exists("/dev/full")) {
     AppRun full = RunApp(Quiet({"-t:50", "-n:0", "-r:1", "-l:/dev/full"}));
     EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "schedule: the head-path log \"/dev/full\" could not be written completely\n");
+    EXPECT_EQ(full.err,
+              "schedule: the head-path log \"/dev/full\" could not be written completely\n");
   }
 }
 
