@@ -48,6 +48,16 @@ CylinderRanks CylinderRanks::OfList(const std::vector<int32_t>& entries, int32_t
   return ranks;
 }
 
+CylinderRanks CylinderRanks::Mirrored(const CylinderRanks& ranks, int32_t highest) {
+  CylinderRanks mirrored;
+  mirrored.cylinders_.reserve(ranks.cylinders_.size());
+  for (auto it = ranks.cylinders_.rbegin(); it != ranks.cylinders_.rend(); ++it) {
+    mirrored.cylinders_.push_back(highest - *it);
+  }
+  mirrored.Finish();
+  return mirrored;
+}
+
 void CylinderRanks::Finish() {
   // Distinct, ascending and from 0: the last is size() - 1 only if all are there.
   identity_ = !cylinders_.empty() && cylinders_.front() == 0 &&

@@ -21,6 +21,9 @@ class CylinderRanks {
   static CylinderRanks OfDraws(int32_t highest);
   // The cylinders of a manual list (markers skipped), cut to the disk.
   static CylinderRanks OfList(const std::vector<int32_t>& entries, int32_t highest);
+  // The mirror image of `ranks` on a disk with cylinders 0 to `highest`:
+  // cylinder c becomes highest - c, and rank r becomes size() - 1 - r.
+  static CylinderRanks Mirrored(const CylinderRanks& ranks, int32_t highest);
 
   int32_t size() const { return static_cast<int32_t>(cylinders_.size()); }
   int32_t cylinder(uint32_t rank) const { return cylinders_[rank]; }

@@ -44,6 +44,8 @@ class Parser {
  private:
   ParseOutcome ParseH(const std::string& argument);
   ParseOutcome ParseI(const std::string& argument);
+  ParseOutcome ParseU(const std::string& argument);
+  ParseOutcome ParseL(const std::string& argument);
   void ParseR(const std::string& argument);
   void ParseM(const std::string& argument);
 
@@ -100,6 +102,8 @@ ParseOutcome Parser::Parse(const std::string& a) {
       break;
     case 'I':
       return ParseI(a);
+    case 'L':
+      return ParseL(a);
     case 'M':
       ParseM(a);
       break;
@@ -122,6 +126,8 @@ ParseOutcome Parser::Parse(const std::string& a) {
         OpenResultFile(config_.seek_file, ValueAt(a, 3));
       }
       break;
+    case 'U':
+      return ParseU(a);
     case 'T':
       if (Upper(a, 2) == 'U') {
         config_.seconds_per_tu = real(4);
@@ -182,6 +188,27 @@ ParseOutcome Parser::ParseI(const std::string& a) {
       config_.initial_head = ReadInteger(ValueAt(a, 3));
   }
   return ParseOutcome::kContinue;
+}
+
+// -u:1 starts every sweeping head upwards (the default), -u:0 downwards.
+// Nothing else is taken: a mistyped direction must not pass for the default.
+ParseOutcome Parser::ParseU(const std::string& a) {
+  if (Upper(a, 2) == ':' && (ValueAt(a, 3) == "0" || ValueAt(a, 3) == "1")) {
+    config_.start_down = ValueAt(a, 3) == "0";
+    return ParseOutcome::kContinue;
+  }
+  *error_ = "the initial direction must be given as -u:1 (up) or -u:0 (down), not \"" + a + "\"";
+  return ParseOutcome::kFailed;
+}
+
+// -l:FILE names the head-path log.
+ParseOutcome Parser::ParseL(const std::string& a) {
+  if (Upper(a, 2) == ':' && !ValueAt(a, 3).empty()) {
+    config_.path_log = std::string(ValueAt(a, 3));
+    return ParseOutcome::kContinue;
+  }
+  *error_ = "the head-path log must be given as -l:FILE, not \"" + a + "\"";
+  return ParseOutcome::kFailed;
 }
 
 void Parser::ParseR(const std::string& a) {

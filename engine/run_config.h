@@ -72,8 +72,14 @@ struct RunConfig {
   bool skip_fcfs = false;  // -FCFS
   bool skip_idle = false;  // -id
 
+  bool start_down = false;              // -u:0 (-u:1, up, is the default)
+  std::optional<std::string> path_log;  // -l: the head-path log file
+
   bool poisson() const { return arrival_rate > 0 && seconds_per_tu > 0; }
   bool manual() const { return total == 0; }
+  // The cylinder the schedulers see for cylinder c. Going down first is
+  // going up on the mirror image of the disk, where c is highest - c.
+  int32_t SchedulerCylinder(int32_t c) const { return start_down ? highest_cylinder - c : c; }
 };
 
 }  // namespace schedule

@@ -7,6 +7,7 @@
 #include "engine/link.h"
 #include "engine/manual_requests.h"
 #include "engine/options.h"
+#include "engine/path_log.h"
 #include "engine/prompts.h"
 #include "engine/random.h"
 #include "engine/results.h"
@@ -77,6 +78,9 @@ int App::Configure(std::span<const std::string> arguments, ManualList* manual) {
     return Refuse(streams_, "rotational latency (-mt:) is not modelled by this engine");
   }
   if (auto problem = CheckDisk(config_)) return Refuse(streams_, *problem);
+  if (config_.path_log) {
+    if (auto problem = CheckPathLogFile(*config_.path_log)) return Refuse(streams_, *problem);
+  }
   // A total given on the command line is checked before anything is written.
   if (auto problem = CheckMemory(config_, nullptr)) return Refuse(streams_, *problem);
   WriteLabelRows(config_);
@@ -108,6 +112,12 @@ int App::Simulate(ManualList manual) {
         WriteDataRows(config_, results);
       } else {
         PrintReport(streams_.out, results);
+      }
+      if (outcome.path_log) {
+        if (auto problem = outcome.path_log->Write(*config_.path_log)) {
+          link_.Finish();
+          return Refuse(streams_, *problem);
+        }
       }
     }
   } catch (const std::bad_alloc&) {

@@ -10,6 +10,7 @@
 namespace schedule {
 
 class FrontEndLink;
+class PathRecorder;
 class StopCheck;
 
 // A scheduler's totals, as the results report them.
@@ -72,6 +73,10 @@ class Scheduler {
   virtual bool KeepsDiskBusy() const { return false; }
 
   virtual const Accounts& accounts() const = 0;
+
+  // From now on the head's moves and services are reported to `path`, for
+  // the head-path log.
+  virtual void RecordPath(PathRecorder* path) = 0;
 };
 
 }  // namespace schedule

@@ -12,18 +12,23 @@ namespace schedule {
 
 namespace {
 
+// Where the head starts, as the schedulers see the disk (mirrored by -u:0).
+int32_t StartHead(const SchedulerSetup& s) {
+  return s.config.SchedulerCylinder(s.config.initial_head);
+}
+
 template <class T>
 std::unique_ptr<Scheduler> MakeSweeper(const SchedulerSetup& s) {
-  return std::make_unique<T>(s.disk, s.run, s.config.initial_head);
+  return std::make_unique<T>(s.disk, s.run, StartHead(s));
 }
 
 std::unique_ptr<Scheduler> MakeFcfs(const SchedulerSetup& s) {
-  return std::make_unique<Fcfs>(s.disk, s.run, s.config.initial_head, s.config.skip_fcfs);
+  return std::make_unique<Fcfs>(s.disk, s.run, StartHead(s), s.config.skip_fcfs);
 }
 
 std::unique_ptr<Scheduler> MakeSLook(const SchedulerSetup& s) {
   SlookOptions options{s.config.slook_factor, s.config.slook_constant, s.config.slook_reset};
-  return std::make_unique<SLook>(s.disk, s.run, s.config.initial_head, options);
+  return std::make_unique<SLook>(s.disk, s.run, StartHead(s), options);
 }
 
 }  // namespace

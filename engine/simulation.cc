@@ -51,9 +51,21 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
   state_.total = workload.total();
   state_.all_arrived = workload.all_arrived();
   state_.cylinders = &workload.cylinders();
+  if (config.start_down) {
+    mirrored_ = CylinderRanks::Mirrored(workload.cylinders(), config.highest_cylinder);
+    mirror_sum_ = static_cast<uint32_t>(workload.cylinders().size() - 1);
+    state_.cylinders = &*mirrored_;
+  }
   state_.link = link;
   state_.stop = &stop_;
   schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, state_});
+  if (config.path_log) {
+    path_log_ = std::make_shared<PathLog>(config);
+    for (size_t i = 0; i < schedulers_.size(); ++i) {
+      PathRecorder* recorder = path_log_->recorder(static_cast<int>(i));
+      if (recorder != nullptr) schedulers_[i]->RecordPath(recorder);
+    }
+  }
   next_events_.resize(schedulers_.size());
   has_work_.resize(schedulers_.size());
   for (size_t i = 0; i < schedulers_.size(); ++i) Note(i);
@@ -74,6 +86,7 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
     for (int32_t i = first; i < last; ++i) {
       arrivals_[i] = Arrival{workload_.NextRank(), static_cast<uint32_t>(tick)};
     }
+    if (mirrored_) MirrorRanks(first, last);
     state_.arrived = last;
     for (size_t i = 0; i < schedulers_.size(); ++i) {
       schedulers_[i]->Arrive(tick, first, last);
@@ -81,6 +94,10 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
     }
     stop_.Poll();
   }
+}
+
+void Simulation::MirrorRanks(int32_t first, int32_t last) {
+  for (int32_t i = first; i < last; ++i) arrivals_[i].rank = mirror_sum_ - arrivals_[i].rank;
 }
 
 void Simulation::RunAllUntil(uint64_t tick) {
@@ -150,6 +167,7 @@ SimulationOutcome Simulation::Finish() {
   for (const auto& scheduler : schedulers_) outcome.accounts.push_back(scheduler->accounts());
   outcome.served = workload_.generated();
   outcome.clock = static_cast<uint32_t>(end);
+  outcome.path_log = path_log_;
   return outcome;
 }
 

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/disk.h"
 #include "engine/link.h"
+#include "engine/path_log.h"
 #include "engine/run_config.h"
 #include "engine/scheduler.h"
 #include "engine/workload.h"
@@ -19,6 +21,8 @@ struct SimulationOutcome {
   std::vector<Accounts> accounts;  // one per simulated scheduler, column order
   int32_t served = 0;              // requests of the run (the generated count)
   uint32_t clock = 0;              // ticks simulated
+  // With -l:, the head paths of a completed run.
+  std::shared_ptr<PathLog> path_log;
 };
 
 // The disk of a configuration.
@@ -45,6 +49,9 @@ SimulationOutcome RunClock(const RunConfig& config, Workload& workload, FrontEnd
 // workload is scanned only up to the last tick that is surely busy (the
 // latest next event of a scheduler with work), and each idle tick is drawn
 // on its own.
+//
+// With -u:0 the schedulers run on the mirror image of the disk: they see
+// cylinder c as highest - c, so that going up there is going down here.
 class Simulation {
  public:
   Simulation(const RunConfig& config, Workload& workload, FrontEndLink* link);
@@ -64,6 +71,9 @@ class Simulation {
   uint64_t BusyUntil() const;
   // After the last arrival: the end of the run.
   SimulationOutcome Finish();
+  // Under -u:0: arrivals [first, last) take the ranks of their cylinders'
+  // mirror images.
+  void MirrorRanks(int32_t first, int32_t last);
 
   const RunConfig& config_;
   const DiskTiming disk_;
@@ -71,6 +81,9 @@ class Simulation {
   FrontEndLink* link_;
   StopCheck stop_;
   std::unique_ptr<Arrival[]> arrivals_;
+  std::optional<CylinderRanks> mirrored_;  // the cylinders under -u:0
+  uint32_t mirror_sum_ = 0;                // a rank and its mirror image add up to this
+  std::shared_ptr<PathLog> path_log_;      // with -l:
   RunState state_;
   std::vector<std::unique_ptr<Scheduler>> schedulers_;
   std::vector<uint64_t> next_events_;  // per scheduler, as last noted

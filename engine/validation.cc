@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "engine/random.h"
+#include "engine/scheduler_table.h"
 #include "engine/simulation.h"
 #include "engine/workload.h"
 
@@ -59,6 +60,8 @@ std::optional<std::string> CheckMemory(const RunConfig& c, const ManualList* man
   }
   if (total <= 0) return std::nullopt;
   uint64_t needed = MemoryNeeded(total, cylinders) + list_bytes;
+  // The head-path log follows each queue's requests by their arrival index.
+  if (c.path_log) needed += static_cast<uint64_t>(total) * (kSimulatedCount - 1) * sizeof(int32_t);
   uint64_t available = MachineMemory();
   if (needed <= available) return std::nullopt;
   return Num(total) + " requests need " + Gigabytes(needed) + " of memory for their queues; " +

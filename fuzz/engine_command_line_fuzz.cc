@@ -77,6 +77,8 @@ std::optional<std::pair<std::string, std::size_t>> NamedFile(const std::string& 
     case 'I':
       if (Upper(a, 2) == 'N') return std::pair{std::string("in.txt"), std::size_t{4}};
       break;
+    case 'L':
+      return std::pair{std::string("path.csv"), std::size_t{3}};
     default:
       break;
   }
@@ -130,7 +132,7 @@ void CheckResultFile(const std::filesystem::path& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parts = fuzz::SplitParts(fuzz::AsText(data, size), '\0');
   static const std::filesystem::path folder = WorkFolder();
-  for (const char* name : {"s.csv", "w.csv", "xw.csv", "in.txt"}) {
+  for (const char* name : {"s.csv", "w.csv", "xw.csv", "in.txt", "path.csv"}) {
     std::filesystem::remove(folder / name);
   }
   std::vector<std::string> arguments = fuzz::SplitParts(parts[0], '\n');

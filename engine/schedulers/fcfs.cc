@@ -12,6 +12,7 @@ Fcfs::Fcfs(const DiskTiming& disk, const RunState& run, int32_t initial_head, bo
 // not corrected. This adds `ticks` for every unfinished request.
 void Fcfs::AddSkippedTicks(uint64_t ticks) {
   accounts_.wait_total += ticks * static_cast<uint64_t>(Unfinished());
+  path_shift_ += ticks;  // the head-path log is in physical time
 }
 
 void Fcfs::Arrive(uint64_t tick, int32_t, int32_t last) {
@@ -37,6 +38,7 @@ void Fcfs::ShortcutRun(uint64_t tick, int32_t target_cylinder) {
   const uint64_t between = seek - 1;        // countdown after a move on the way
   const uint64_t last = seek - 1 + settle;  // countdown after the move that arrives
   uint64_t ticks = (moves - 1) * (between > 0 ? 2 : 1) + (last > 0 ? 2 : 1);
+  RecordMoves(tick, distance > 0 ? +1 : -1, moves);
   if (between > 0) AddSkippedTicks((moves - 1) * (between - 1));
   if (last > 0) AddSkippedTicks(last - 1);
   head_ = target_cylinder;
@@ -53,7 +55,7 @@ void Fcfs::Decide(uint64_t tick) {
   const Arrival& target = run_.arrivals[index_];
   const int32_t cylinder = run_.cylinders->cylinder(target.rank);
   if (head_ == cylinder) {
-    Serve(tick, target.tick);
+    Serve(tick, target.tick, static_cast<int32_t>(index_));
     return;
   }
   if (run_.all_arrived) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/link.h"
+#include "engine/path_log.h"
 
 namespace schedule {
 
@@ -38,6 +39,7 @@ uint64_t HeadScheduler::Drain() {
 void HeadScheduler::Finish(uint64_t tick) {
   RunUntil(tick);
   Materialize(tick);
+  if (path_ != nullptr) path_->End(tick, head_);
 }
 
 void HeadScheduler::Act() {
@@ -60,8 +62,11 @@ void HeadScheduler::Act() {
   }
 }
 
-void HeadScheduler::Serve(uint64_t tick, uint32_t arrival) {
+void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
   uint32_t wait = static_cast<uint32_t>(tick) - arrival;
+  if (path_ != nullptr) {
+    path_->Serve(tick + path_shift_, head_, request, uint64_t{wait} + path_shift_);
+  }
   accounts_.wait_total += wait;
   if (wait > accounts_.max_wait) accounts_.max_wait = wait;
   if (run_.link != nullptr) run_.link->CountService();
@@ -88,8 +93,13 @@ void HeadScheduler::LimitRunToOneMove() {
   StartRun(run_plan_.start, run_plan_.direction, 1, false);
 }
 
+void HeadScheduler::RecordMoves(uint64_t tick, int32_t direction, uint64_t moves) {
+  if (path_ != nullptr) path_->Moves(tick + path_shift_, head_, direction, moves);
+}
+
 void HeadScheduler::MakeMoves(uint64_t moves) {
   const Run& run = run_plan_;
+  RecordMoves(run.start, run.direction, moves);
   head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
   uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
   if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);

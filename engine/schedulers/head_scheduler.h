@@ -28,6 +28,7 @@ class HeadScheduler : public Scheduler {
   void Finish(uint64_t tick) override;
   uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
+  void RecordPath(PathRecorder* path) override { path_ = path; }
 
  protected:
   enum class Phase {
@@ -46,8 +47,9 @@ class HeadScheduler : public Scheduler {
   virtual void AfterMoves(uint64_t moves) { (void)moves; }
 
   // Serves a request that arrived in `arrival` (the 32-bit clock): its wait
-  // ends now and its transfer starts in this tick.
-  void Serve(uint64_t tick, uint32_t arrival);
+  // ends now and its transfer starts in this tick. `request` is its index in
+  // arrival order, which only the head-path log needs.
+  void Serve(uint64_t tick, uint32_t arrival, int32_t request);
   // Moves `moves` cylinders in `direction`, one every seek period starting
   // in `tick`; the last move settles when `settles`.
   void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles);
@@ -72,11 +74,19 @@ class HeadScheduler : public Scheduler {
   // countdown of the last of them.
   void Materialize(uint64_t tick);
   bool moving() const { return phase_ == Phase::kMoving; }
+  bool records_path() const { return path_ != nullptr; }
+  // Reports `moves` moves from the head's cylinder to the head-path log.
+  void RecordMoves(uint64_t tick, int32_t direction, uint64_t moves);
 
   const DiskTiming disk_;
   const RunState& run_;
   int32_t head_;
   Accounts accounts_;
+  // The head-path log, or null; its ticks run ahead of the clock by the
+  // shift (the ticks FCFS's tail shortcut skips, so its log is in physical
+  // time).
+  PathRecorder* path_ = nullptr;
+  uint64_t path_shift_ = 0;
 
  private:
   struct Run {

@@ -7,7 +7,9 @@ namespace schedule {
 void QueueScheduler::Arrive(uint64_t tick, int32_t first, int32_t last) {
   if (moving() && RedirectsOnArrival()) Materialize(tick);
   for (int32_t request = first; request < last; ++request) {
-    Refresh(queue_.Append(run_.arrivals[request]));
+    const int32_t slot = queue_.Append(run_.arrivals[request]);
+    if (records_path()) requests_.push_back(request);
+    Refresh(slot);
   }
   WakeAt(tick);
 }
@@ -31,10 +33,19 @@ int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
   return queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
 }
 
+void QueueScheduler::RemoveFromQueue(int32_t slot) {
+  queue_.Remove(slot);
+  if (records_path()) {
+    requests_[static_cast<size_t>(slot)] = requests_.back();
+    requests_.pop_back();
+  }
+}
+
 bool QueueScheduler::ServeIfOnTarget(uint64_t tick) {
   if (target_ == kNone) target_ = ChooseTarget();
   if (target_ == kNone || Cylinder(target_) != head_) return false;
-  Serve(tick, queue_.arrival(target_));
+  const int32_t request = records_path() ? requests_[static_cast<size_t>(target_)] : -1;
+  Serve(tick, queue_.arrival(target_), request);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #define SCHEDULE_ENGINE_SCHEDULERS_QUEUE_SCHEDULER_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/schedulers/head_scheduler.h"
 #include "engine/schedulers/request_queue.h"
@@ -31,9 +32,11 @@ class QueueScheduler : public HeadScheduler {
   // beyond the head in the sweep direction.
   virtual int32_t ChooseTarget() const { return NearestInDirection(head_, direction_); }
   void CompleteTransfer() override {
-    queue_.Remove(target_);
+    RemoveFromQueue(target_);
     target_ = kNone;
   }
+  // Removes the request in `slot`; the last entry moves into the slot.
+  void RemoveFromQueue(int32_t slot);
 
   // The refresh of the sweeping schedulers: a new request at or beyond the
   // head in its direction that is strictly nearer than the target replaces it.
@@ -72,6 +75,11 @@ class QueueScheduler : public HeadScheduler {
   RequestQueue queue_;
   int32_t target_ = kNone;
   int32_t direction_ = +1;
+
+ private:
+  // For the head-path log only: the arrival index of the request in each
+  // slot, moved along with the queue's entries.
+  std::vector<int32_t> requests_;
 };
 
 }  // namespace schedule

@@ -47,7 +47,7 @@ void SLook::TurnDecision() {
 void SLook::CompleteTransfer() {
   const int32_t served = target_;
   const int32_t old_last = pending() - 1;
-  queue_.Remove(served);
+  RemoveFromQueue(served);
   int16_t kind = kOrdinary;
   if (served == lowest_) {
     lowest_ = NearestInDirection(0, +1);

@@ -6,6 +6,7 @@
 
 #include "engine/disk.h"
 #include "engine/link.h"
+#include "engine/path_log.h"
 #include "engine/scheduler.h"
 
 // The clock loop as it was first written: every scheduler steps through
@@ -13,10 +14,12 @@
 // the tests compare the two.
 namespace schedule::reference {
 
-// One request: its cylinder and the tick in which it arrived.
+// One request: its cylinder, the tick in which it arrived and its index in
+// arrival order.
 struct Request {
   int32_t cylinder;
   uint32_t arrival;
+  int32_t index;
 };
 
 // What one step needs to know of the run.
@@ -45,6 +48,12 @@ class Scheduler {
   virtual bool KeepsDiskBusy() const { return false; }
 
   virtual const Accounts& accounts() const = 0;
+
+  // From now on the head's moves and services are reported to `path`, for
+  // the head-path log; `clock` is the run's clock.
+  virtual void RecordPath(PathRecorder* path, const uint32_t* clock) = 0;
+  // The run ended at the start of tick `clock`.
+  virtual void EndPath(uint32_t clock) = 0;
 };
 
 }  // namespace schedule::reference

@@ -12,19 +12,23 @@ namespace schedule::reference {
 
 namespace {
 
+// Where the head starts, as the schedulers see the disk (mirrored by -u:0).
+int32_t StartHead(const SchedulerSetup& s) {
+  return s.config.SchedulerCylinder(s.config.initial_head);
+}
+
 template <class T>
 std::unique_ptr<Scheduler> MakeSweeper(const SchedulerSetup& s) {
-  return std::make_unique<T>(s.disk, s.config.initial_head);
+  return std::make_unique<T>(s.disk, StartHead(s));
 }
 
 std::unique_ptr<Scheduler> MakeFcfs(const SchedulerSetup& s) {
-  return std::make_unique<Fcfs>(s.disk, s.config.initial_head, s.arrivals, s.total,
-                                s.config.skip_fcfs);
+  return std::make_unique<Fcfs>(s.disk, StartHead(s), s.arrivals, s.total, s.config.skip_fcfs);
 }
 
 std::unique_ptr<Scheduler> MakeSLook(const SchedulerSetup& s) {
   SlookOptions options{s.config.slook_factor, s.config.slook_constant, s.config.slook_reset};
-  return std::make_unique<SLook>(s.disk, s.config.initial_head, options);
+  return std::make_unique<SLook>(s.disk, StartHead(s), options);
 }
 
 }  // namespace

@@ -15,6 +15,13 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
     : config_(config), disk_(DiskOf(config)), workload_(workload), link_(link) {
   arrivals_.reserve(std::min(workload.total(), kReservedArrivals));
   schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, arrivals_, workload.total()});
+  if (config.path_log) {
+    path_log_ = std::make_shared<PathLog>(config);
+    for (size_t i = 0; i < schedulers_.size(); ++i) {
+      PathRecorder* recorder = path_log_->recorder(static_cast<int>(i));
+      if (recorder != nullptr) schedulers_[i]->RecordPath(recorder, &clock_);
+    }
+  }
 }
 
 // A tick is idle, and may be made to produce requests, when -id was given,
@@ -29,7 +36,9 @@ bool Simulation::Idle() const {
 void Simulation::Tick() {
   int32_t count = workload_.ArrivalCount(Idle());
   for (int32_t i = 0; i < count; ++i) {
-    Request request{workload_.NextCylinder(), clock_};
+    // Under -u:0 the schedulers see the mirror image of the disk.
+    Request request{config_.SchedulerCylinder(workload_.NextCylinder()), clock_,
+                    static_cast<int32_t>(arrivals_.size())};
     arrivals_.push_back(request);
     for (auto& scheduler : schedulers_) scheduler->Arrive(request);
   }
@@ -55,6 +64,10 @@ SimulationOutcome Simulation::Run() {
   for (const auto& scheduler : schedulers_) outcome.accounts.push_back(scheduler->accounts());
   outcome.served = workload_.generated();
   outcome.clock = clock_;
+  if (!outcome.stopped && path_log_) {
+    for (auto& scheduler : schedulers_) scheduler->EndPath(clock_);
+    outcome.path_log = path_log_;
+  }
   return outcome;
 }
 

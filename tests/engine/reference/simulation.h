@@ -38,6 +38,7 @@ class Simulation {
   FrontEndLink* link_;
   std::vector<Request> arrivals_;
   std::vector<std::unique_ptr<Scheduler>> schedulers_;
+  std::shared_ptr<PathLog> path_log_;  // with -l:
   uint32_t clock_ = 0;
   bool pending_ = false;
 };

@@ -17,6 +17,7 @@ void Fcfs::TailShortcut() {
   busy_ = 0;
   int64_t unfinished = LastArrived() - index_ + 1;
   accounts_.wait_total += static_cast<uint64_t>(int64_t{n - 1} * unfinished);
+  path_shift_ += static_cast<uint64_t>(n - 1);
 }
 
 void Fcfs::Step(const StepContext& context) {

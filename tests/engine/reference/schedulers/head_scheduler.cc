@@ -6,6 +6,9 @@ namespace schedule::reference {
 
 void HeadScheduler::Serve(const Request& request, const StepContext& context) {
   uint32_t wait = context.clock - request.arrival;
+  if (path_ != nullptr) {
+    path_->Serve(context.clock + path_shift_, head_, request.index, uint64_t{wait} + path_shift_);
+  }
   accounts_.wait_total += wait;
   if (wait > accounts_.max_wait) accounts_.max_wait = wait;
   transfer_ = static_cast<uint16_t>(disk_.block_time);
@@ -13,6 +16,7 @@ void HeadScheduler::Serve(const Request& request, const StepContext& context) {
 }
 
 void HeadScheduler::Move(int32_t d, bool settles) {
+  if (path_ != nullptr) path_->Moves(*clock_ + path_shift_, head_, d, 1);
   head_ += d;
   if (settles) {
     accounts_.seek_total += disk_.move_and_settle();

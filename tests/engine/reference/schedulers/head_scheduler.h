@@ -17,6 +17,13 @@ class HeadScheduler : public Scheduler {
 
   const Accounts& accounts() const override { return accounts_; }
   int32_t head() const { return head_; }
+  void RecordPath(PathRecorder* path, const uint32_t* clock) override {
+    path_ = path;
+    clock_ = clock;
+  }
+  void EndPath(uint32_t clock) override {
+    if (path_ != nullptr) path_->End(clock, head_);
+  }
 
  protected:
   // The first part of every step: true when the tick went to counting down.
@@ -44,6 +51,11 @@ class HeadScheduler : public Scheduler {
   int32_t busy_ = 0;
   uint16_t transfer_ = 0;
   Accounts accounts_;
+  // The head-path log, or null; its ticks run ahead of the clock by the
+  // ticks FCFS's tail shortcut skips.
+  PathRecorder* path_ = nullptr;
+  const uint32_t* clock_ = nullptr;
+  uint64_t path_shift_ = 0;
 };
 
 }  // namespace schedule::reference
