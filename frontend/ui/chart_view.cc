@@ -37,7 +37,12 @@ constexpr int kMinimumHeight = 220;
 constexpr qreal kTextSideMargin = 10;
 constexpr qreal kTextEdgeMargin = 6;
 constexpr qreal kLinePenWidth = 2;
-constexpr qreal kLineMarkerSize = 6;
+// The chart library draws a line's markers with this size as radius; on
+// crowded categories they shrink with the room between them, and vanish
+// where they would be mere dots on the line.
+constexpr qreal kLineMarkerSize = 3.5;
+constexpr qreal kSmallestMarker = 1.5;
+constexpr qreal kMarkersPerSlot = 3;
 // The title and the footnote wrap only between their parts, which are
 // separated by two spaces ("Title,  Total Cylinders=1000", "SSTF: 12  SCAN:
 // 14"); single spaces and hyphens are shown as their non-breaking forms,
@@ -430,7 +435,8 @@ class ChartScene {
                        kLabelGap;
     margins.setLeft(static_cast<int>(std::ceil(std::max<qreal>(left, base_margins_.left()))));
     const qreal exponent = TextHeight(exponent_);
-    const qreal top = (title_height > 0 ? title_height + kTextEdgeMargin : base_margins_.top()) +
+    const qreal top = (title_height > 0 ? title_height + kTextEdgeMargin + kLabelGap
+                                        : base_margins_.top()) +
                       (exponent > 0 ? exponent + kLabelGap : 0);
     margins.setTop(static_cast<int>(std::ceil(top)));
     const qreal x_title = TextHeight(x_title_);
@@ -457,12 +463,24 @@ class ChartScene {
                              static_cast<qsizetype>(x_labels_.size()), plot.width());
     title_->setPos(kTextSideMargin, kTextEdgeMargin);
     footnote_->setPos(kTextSideMargin, area.height() - footnote_height - kTextEdgeMargin);
+    SizeMarkers(x_labels_.empty() ? plot.width()
+                                  : plot.width() / static_cast<qreal>(x_labels_.size()));
     PlaceCategoryLabels(plot, categories);
     PlaceTickLabels(plot);
     PlaceAxisTitles(plot, categories);
     const QMargins margins = MarginsFor(title_height, footnote_height, categories);
     if (chart_->margins() != margins) chart_->setMargins(margins);
     placing_now_ = false;
+  }
+
+  void SizeMarkers(qreal slot) {
+    const qreal size = std::min(kLineMarkerSize, slot / kMarkersPerSlot);
+    for (QAbstractSeries* series : chart_->series()) {
+      auto* line = qobject_cast<QLineSeries*>(series);
+      if (line == nullptr) continue;
+      line->setPointsVisible(size >= kSmallestMarker);
+      if (line->markerSize() != size) line->setMarkerSize(size);
+    }
   }
 
   void PlaceCategoryLabels(const QRectF& plot, const CategoryLabelLayout& layout) {
