@@ -218,14 +218,25 @@ constexpr qreal kLabelGap = 6;    // between a label and its neighbours or the a
 constexpr qreal kTickRoom = 5;    // the axis's tick marks outside the plot
 constexpr qreal kEdgeMargin = 8;  // between the chart's texts and its edge
 constexpr qreal kTurnedSine = 0.70710678;
+constexpr qreal kSmallestGridSlot = 12;
 
 CategoryLabelLayout LayOutCategoryLabels(qreal widest, qreal line_height, qsizetype count,
                                          qreal plot_width) {
   CategoryLabelLayout layout;
   if (count == 0) return layout;
   const qreal slot = std::max<qreal>(plot_width / static_cast<qreal>(count), 1e-3);
+  // Every 1st, 2nd, 5th, 10th, 20th, ... label, so that over evenly spaced
+  // values the labels drawn are round ones.
   const auto steps_for = [slot, count](qreal room) {
-    return static_cast<int>(std::clamp<qreal>(std::ceil(room / slot), 1, static_cast<qreal>(count)));
+    const qreal needed = std::ceil(room / slot);
+    qreal step = 1;
+    for (qreal decade = 1; step < needed; decade *= 10) {
+      for (const qreal nice : {1.0, 2.0, 5.0}) {
+        step = nice * decade;
+        if (step >= needed) break;
+      }
+    }
+    return static_cast<int>(std::clamp<qreal>(step, 1, static_cast<qreal>(count)));
   };
   const int level_step = steps_for(widest + kLabelGap);
   // Turned labels stand side by side; a label's height across the slant
@@ -463,8 +474,11 @@ class ChartScene {
                              static_cast<qsizetype>(x_labels_.size()), plot.width());
     title_->setPos(kTextSideMargin, kTextEdgeMargin);
     footnote_->setPos(kTextSideMargin, area.height() - footnote_height - kTextEdgeMargin);
-    SizeMarkers(x_labels_.empty() ? plot.width()
-                                  : plot.width() / static_cast<qreal>(x_labels_.size()));
+    const qreal slot =
+        x_labels_.empty() ? plot.width() : plot.width() / static_cast<qreal>(x_labels_.size());
+    SizeMarkers(slot);
+    // A grid line between every two of many categories would grey the plot.
+    x_axis_->setGridLineVisible(slot >= kSmallestGridSlot);
     PlaceCategoryLabels(plot, categories);
     PlaceTickLabels(plot);
     PlaceAxisTitles(plot, categories);
