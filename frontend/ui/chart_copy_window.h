@@ -15,8 +15,9 @@ class ChartView;
 
 // A published "Chart" window: its own chart `Cchart` showing the snapshot
 // and its own "Copy" button `CopyC` that puts the snapshot's picture and
-// text on the clipboard, and "Save Chart…" beside it for a picture file. It is modeless and deletes itself when closed,
-// telling whoever keeps the list of chart windows its number first.
+// text on the clipboard, with "Save Chart…" beside it for a picture file.
+// It is modeless and deletes itself when closed, telling whoever keeps the
+// list of chart windows its number first.
 class ChartCopyWindow : public QWidget {
   Q_OBJECT
 

@@ -152,7 +152,7 @@ struct TickTexts {
   QString exponent;  // empty when the labels are the values themselves
 };
 
-constexpr int kLargestPlainExponent = 4;   // up to 99999
+constexpr int kLargestPlainExponent = 4;    // up to 99999
 constexpr int kSmallestPlainExponent = -3;  // down to 0.001
 
 TickTexts TickTextsOf(const ValueRange& range) {
@@ -170,10 +170,8 @@ TickTexts TickTextsOf(const ValueRange& range) {
     // Whole multiples of the spacing, so that no rounding noise shows.
     const double value = (first + i) * range.spacing;
     const double shown = exponent == 0 ? value : value / std::pow(10.0, exponent);
-    const double rounded = std::fabs(shown) < 1e-9 * std::fabs(range.spacing / std::pow(10.0, exponent))
-                               ? 0.0
-                               : shown;
-    ticks.labels << ToQString(NumberText(rounded));
+    // 0 + 0.0, so that a negative zero shows as "0".
+    ticks.labels << ToQString(NumberText(shown + 0.0));
   }
   if (exponent != 0) {
     ticks.exponent = QStringLiteral("\u00d71E%1%2")
@@ -275,7 +273,8 @@ class ChartScene {
     chart_->addAxis(y_axis_, Qt::AlignLeft);
     label_font_ = x_axis_->labelsFont();
     label_colour_ = x_axis_->labelsBrush().color();
-    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(x_axis_), static_cast<QAbstractAxis*>(y_axis_)}) {
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(x_axis_), static_cast<QAbstractAxis*>(y_axis_)}) {
       axis->setLabelsVisible(false);
       axis->setTitleVisible(false);
     }
@@ -442,13 +441,13 @@ class ChartScene {
                       const CategoryLabelLayout& categories) const {
     QMargins margins = base_margins_;
     const qreal y_title = TextHeight(y_title_);
-    const qreal left = kEdgeMargin + (y_title > 0 ? y_title + kLabelGap : 0) + Widest(y_labels_) +
-                       kLabelGap;
+    const qreal left =
+        kEdgeMargin + (y_title > 0 ? y_title + kLabelGap : 0) + Widest(y_labels_) + kLabelGap;
     margins.setLeft(static_cast<int>(std::ceil(std::max<qreal>(left, base_margins_.left()))));
     const qreal exponent = TextHeight(exponent_);
-    const qreal top = (title_height > 0 ? title_height + kTextEdgeMargin + kLabelGap
-                                        : base_margins_.top()) +
-                      (exponent > 0 ? exponent + kLabelGap : 0);
+    const qreal top =
+        (title_height > 0 ? title_height + kTextEdgeMargin + kLabelGap : base_margins_.top()) +
+        (exponent > 0 ? exponent + kLabelGap : 0);
     margins.setTop(static_cast<int>(std::ceil(top)));
     const qreal x_title = TextHeight(x_title_);
     const qreal bottom = kTickRoom + kLabelGap / 2 + categories.band +
@@ -469,9 +468,8 @@ class ChartScene {
     const qreal footnote_height = FitText(footnote_);
     const QRectF area = chart_->rect();
     const QRectF plot = chart_->plotArea();
-    const CategoryLabelLayout categories =
-        LayOutCategoryLabels(Widest(x_labels_), LineHeight(),
-                             static_cast<qsizetype>(x_labels_.size()), plot.width());
+    const CategoryLabelLayout categories = LayOutCategoryLabels(
+        Widest(x_labels_), LineHeight(), static_cast<qsizetype>(x_labels_.size()), plot.width());
     title_->setPos(kTextSideMargin, kTextEdgeMargin);
     footnote_->setPos(kTextSideMargin, area.height() - footnote_height - kTextEdgeMargin);
     const qreal slot =
@@ -509,7 +507,8 @@ class ChartScene {
         // The label's end at the tick, the text rising to the left of it.
         label->setTransformOriginPoint(box.width(), box.height() / 2);
         label->setRotation(-45);
-        label->setPos(centre - box.width(), top + box.height() * kTurnedSine / 2 - box.height() / 2);
+        label->setPos(centre - box.width(),
+                      top + box.height() * kTurnedSine / 2 - box.height() / 2);
       } else {
         label->setRotation(0);
         label->setPos(centre - box.width() / 2, top);
@@ -545,9 +544,9 @@ class ChartScene {
   }
 
   QChart* chart_;
-  QBarCategoryAxis* x_axis_;     // owned by the chart
-  QValueAxis* y_axis_;           // owned by the chart
-  QGraphicsTextItem* title_;     // children of the chart from here on
+  QBarCategoryAxis* x_axis_;  // owned by the chart
+  QValueAxis* y_axis_;        // owned by the chart
+  QGraphicsTextItem* title_;  // children of the chart from here on
   QGraphicsTextItem* footnote_;
   QGraphicsSimpleTextItem* x_title_;
   QGraphicsSimpleTextItem* y_title_;
@@ -689,12 +688,16 @@ QString ChartView::TickExponent() const { return scene_->Exponent(); }
 
 QRectF ChartView::PlotArea() const {
   const QChart* chart = scene_->chart();
-  return view_->mapFromScene(chart->mapToScene(chart->plotArea())).boundingRect().translated(view_->pos());
+  return view_->mapFromScene(chart->mapToScene(chart->plotArea()))
+      .boundingRect()
+      .translated(view_->pos());
 }
 
 QRectF ChartView::ChartArea() const {
   const QChart* chart = scene_->chart();
-  return view_->mapFromScene(chart->mapToScene(chart->rect())).boundingRect().translated(view_->pos());
+  return view_->mapFromScene(chart->mapToScene(chart->rect()))
+      .boundingRect()
+      .translated(view_->pos());
 }
 
 QString ChartView::Title() const { return scene_->Title(); }

@@ -169,7 +169,9 @@ void ChartsController::OnCopy() {
                    ToQString(state_->charts.ResultsText));
 }
 
-void ChartsController::OnSaveChart() { SaveChart(controls_.page->window(), controls_.mchart->model()); }
+void ChartsController::OnSaveChart() {
+  SaveChart(controls_.page->window(), controls_.mchart->model());
+}
 
 void ChartsController::OnPublish() {
   const std::optional<std::int16_t> number = PublishChart(state_);

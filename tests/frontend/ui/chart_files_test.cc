@@ -61,10 +61,11 @@ QImage SvgPicture(const QString& path) {
 
 QImage PdfPicture(const QString& path, const QString& folder) {
   const QString stem = folder + QStringLiteral("/page");
-  QProcess::execute(QStringLiteral("pdftoppm"),
-                    {QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                     QStringLiteral("-scale-to-x"), QString::number(kPicture.width()),
-                     QStringLiteral("-scale-to-y"), QString::number(kPicture.height()), path, stem});
+  QProcess::execute(
+      QStringLiteral("pdftoppm"),
+      {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-scale-to-x"),
+       QString::number(kPicture.width()), QStringLiteral("-scale-to-y"),
+       QString::number(kPicture.height()), path, stem});
   return QImage(stem + QStringLiteral(".png"));
 }
 

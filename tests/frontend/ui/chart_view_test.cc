@@ -272,7 +272,8 @@ void ChartViewTest::categoryLabelsAreWhole() {
     // Every k-th category, whole.
     QCOMPARE(view.Categories().indexOf(labels[i].text), i * step);
     QVERIFY2(chart.contains(labels[i].outline.boundingRect()), qPrintable(labels[i].text));
-    if (i > 0) QVERIFY2(!Overlap(labels[i - 1].outline, labels[i].outline), qPrintable(labels[i].text));
+    if (i > 0)
+      QVERIFY2(!Overlap(labels[i - 1].outline, labels[i].outline), qPrintable(labels[i].text));
   }
 }
 
