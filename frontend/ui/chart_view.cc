@@ -318,7 +318,8 @@ class ChartScene {
     title_->setPlainText(UnbrokenParts(ToQString(model.title)));
     footnote_->setPlainText(UnbrokenParts(ToQString(model.footnote)));
     x_title_->setText(ToQString(model.category1_second_label));
-    y_title_->setText(ToQString(model.y_axis_title));
+    y_title_text_ = ToQString(model.y_axis_title);
+    y_title_->setText(y_title_text_);
     const TickTexts ticks = TickTextsOf(range);
     exponent_->setText(ticks.exponent);
     SetLabels(&y_labels_, ticks.labels);
@@ -329,7 +330,7 @@ class ChartScene {
   QString Title() const { return PlainText(title_->toPlainText()); }
   QString Footnote() const { return PlainText(footnote_->toPlainText()); }
   QString XAxisTitle() const { return x_title_->text(); }
-  QString YAxisTitle() const { return y_title_->text(); }
+  QString YAxisTitle() const { return y_title_text_; }
   QString Exponent() const { return exponent_->text(); }
 
   // The labels shown, each with its outline on the chart.
@@ -440,7 +441,7 @@ class ChartScene {
   QMargins MarginsFor(qreal title_height, qreal footnote_height,
                       const CategoryLabelLayout& categories) const {
     QMargins margins = base_margins_;
-    const qreal y_title = TextHeight(y_title_);
+    const qreal y_title = y_title_text_.isEmpty() ? 0 : QFontMetricsF(y_title_->font()).height();
     const qreal left =
         kEdgeMargin + (y_title > 0 ? y_title + kLabelGap : 0) + Widest(y_labels_) + kLabelGap;
     margins.setLeft(static_cast<int>(std::ceil(std::max<qreal>(left, base_margins_.left()))));
@@ -538,6 +539,10 @@ class ChartScene {
     x_title_->setVisible(!x_title_->text().isEmpty());
     // Turned a quarter to the left about its top left corner: its width
     // runs upwards from there.
+    // On a chart too small for it the title is cut short at the plot's
+    // height rather than run into the title and footnote.
+    const QFontMetricsF metrics(y_title_->font());
+    y_title_->setText(metrics.elidedText(y_title_text_, Qt::ElideRight, plot.height()));
     const QRectF y_box = y_title_->boundingRect();
     y_title_->setPos(kEdgeMargin, plot.center().y() + y_box.width() / 2);
     y_title_->setVisible(!y_title_->text().isEmpty());
@@ -550,6 +555,7 @@ class ChartScene {
   QGraphicsTextItem* footnote_;
   QGraphicsSimpleTextItem* x_title_;
   QGraphicsSimpleTextItem* y_title_;
+  QString y_title_text_;  // in full; the item may show it cut short
   QGraphicsSimpleTextItem* exponent_;
   std::vector<QGraphicsSimpleTextItem*> x_labels_;
   std::vector<QGraphicsSimpleTextItem*> y_labels_;
