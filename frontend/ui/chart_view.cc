@@ -202,8 +202,6 @@ QColor SeriesColour(std::size_t series) {
   return QColor(kSeriesColours[series % kSeriesColours.size()]);
 }
 
-}  // namespace
-
 // Where the category labels go under a plot of a given width: every
 // `step`-th label, level or turned by 45 degrees, whole in either case.
 struct CategoryLabelLayout {
@@ -245,6 +243,8 @@ CategoryLabelLayout LayOutCategoryLabels(qreal widest, qreal line_height, qsizet
   layout.band = layout.turned ? (widest + line_height) * kTurnedSine : line_height;
   return layout;
 }
+
+}  // namespace
 
 // One chart of the chart library with the texts around its plot added:
 // title, footnote, the category labels, the value axis's tick labels and
