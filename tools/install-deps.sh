@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are
 # missing, so a machine that has them all is left alone and no network is used.
+# (poppler-utils: the chart file tests read PDF pages back as pictures.)
 set -euo pipefail
 
 packages=(
   cmake g++ make ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  xvfb xauth imagemagick valgrind
+  xvfb xauth imagemagick valgrind poppler-utils
   parallel
 )
 # `make fuzz` builds its targets with clang and libFuzzer.

@@ -5,9 +5,11 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "frontend/ui/chart_saving.h"
 #include "frontend/ui/chart_view.h"
 #include "frontend/platform/clipboard.h"
 #include "frontend/ui/qt_text.h"
+#include "frontend/ui/ui_texts.h"
 #include "frontend/ui/widget_factory.h"
 
 namespace trakvist {
@@ -19,6 +21,7 @@ constexpr int kStartHeight = 460;
 // The button fits the strip under the chart.
 constexpr int kCopyHeight = 24;
 constexpr int kCopyMinimumWidth = 80;
+constexpr int kButtonGap = 6;
 
 }  // namespace
 
@@ -37,6 +40,11 @@ ChartCopyWindow::ChartCopyWindow(const ChartWindow& window, QWidget* parent)
   copy_c_->move(layout_.chart_left, 0);
   cchart_->move(layout_.chart_left, layout_.chart_top);
   connect(copy_c_, &QPushButton::clicked, this, &ChartCopyWindow::Copy);
+  save_c_ = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
+  save_c_->setParent(this);
+  save_c_->resize(std::max(save_c_->sizeHint().width(), kCopyMinimumWidth), kCopyHeight);
+  save_c_->move(copy_c_->geometry().right() + kButtonGap, 0);
+  connect(save_c_, &QPushButton::clicked, this, [this] { SaveChart(this, cchart_->model()); });
   resize(kStartWidth, kStartHeight);
 }
 
@@ -45,6 +53,7 @@ void ChartCopyWindow::resizeEvent(QResizeEvent* event) {
   cchart_->setGeometry(layout_.chart_left, layout_.chart_top, layout_.chart_width,
                        layout_.chart_height);
   copy_c_->move(copy_c_->x(), layout_.copy_top);
+  save_c_->move(save_c_->x(), layout_.copy_top);
   QWidget::resizeEvent(event);
 }
 

@@ -15,8 +15,9 @@ class ChartView;
 
 // A published "Chart" window: its own chart `Cchart` showing the snapshot
 // and its own "Copy" button `CopyC` that puts the snapshot's picture and
-// text on the clipboard. It is modeless and deletes itself when closed,
-// telling whoever keeps the list of chart windows its number first.
+// text on the clipboard, with "Save Chart…" beside it for a picture file.
+// It is modeless and deletes itself when closed, telling whoever keeps the
+// list of chart windows its number first.
 class ChartCopyWindow : public QWidget {
   Q_OBJECT
 
@@ -30,6 +31,8 @@ class ChartCopyWindow : public QWidget {
   const QString& Text() const { return text_; }
   ChartView* Cchart() const { return cchart_; }
   QPushButton* CopyC() const { return copy_c_; }
+  // "Save Chart…", beside "Copy".
+  QPushButton* SaveC() const { return save_c_; }
 
  signals:
   // The window is closing; its number is still the one it had in the list.
@@ -47,6 +50,7 @@ class ChartCopyWindow : public QWidget {
   ChartWindowLayout layout_;
   ChartView* cchart_ = nullptr;
   QPushButton* copy_c_ = nullptr;
+  QPushButton* save_c_ = nullptr;
 };
 
 }  // namespace trakvist

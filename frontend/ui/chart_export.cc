@@ -1,11 +1,13 @@
 #include "frontend/ui/chart_export.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSvgGenerator>
 
 #include "frontend/ui/chart_view.h"
@@ -22,6 +24,12 @@ constexpr double kLayoutWidth = 1000;
 
 std::string CannotWrite(const std::string& path) {
   return "Can not write the chart to " + path + ".";
+}
+
+int LayoutResolution() {
+  constexpr int kUsualResolution = 96;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : kUsualResolution;
 }
 
 void RenderScaled(const ChartModel& chart, QPainter* painter, const QSizeF& size) {
@@ -46,19 +54,24 @@ std::string WritePng(const ChartModel& chart, const std::string& path) {
   return "";
 }
 
+// The page has the picture's shape, so the chart is laid out on it as in
+// the PNG and SVG files: 280 x 175 mm, a little narrower than A4 across.
+constexpr QSizeF kPageSize(280, 175);
+constexpr int kPdfResolution = 150;
+
 std::string WritePdf(const ChartModel& chart, const std::string& path) {
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
   {
     QPdfWriter writer(&file);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    writer.setResolution(150);
+    writer.setPageLayout(QPageLayout(QPageSize(kPageSize, QPageSize::Millimeter),
+                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                     QPageLayout::Millimeter));
+    writer.setResolution(kPdfResolution);
     writer.setTitle(ToQString(chart.title));
     writer.setCreator(QStringLiteral("Trakvist"));
     QPainter painter(&writer);
     if (!painter.isActive()) return CannotWrite(path);
-    // The painter starts at the top left corner inside the margins.
     const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
     RenderScaled(chart, &painter, area.size());
   }
@@ -73,7 +86,10 @@ std::string WriteSvg(const ChartModel& chart, const std::string& path) {
     generator.setOutputDevice(&file);
     generator.setSize(kPictureSize);
     generator.setViewBox(QRect(QPoint(0, 0), kPictureSize));
-    generator.setResolution(144);  // 1600 units make 28 cm
+    // The chart's text is measured in the screen's pixels; written at the
+    // same resolution it keeps the size it was laid out at, where any
+    // other would enlarge or shrink every letter against the lines.
+    generator.setResolution(LayoutResolution());
     generator.setTitle(ToQString(chart.title));
     QPainter painter(&generator);
     if (!painter.isActive()) return CannotWrite(path);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -20,8 +21,14 @@ namespace trakvist {
 class ChartScene;
 class FittingChartView;
 
+// A text drawn beside an axis and its outline in the chart's coordinates.
+struct DrawnLabel {
+  QString text;
+  QPolygonF outline;
+};
+
 // A chart on screen: draws a ChartModel as bars or lines with its legend,
-// category labels, X-axis title, title and footnote. This is the one place
+// category labels, axis titles, title and footnote. This is the one place
 // that knows the chart library; the rest of the windows hand it a model
 // and ask it for pictures.
 class ChartView : public QWidget {
@@ -52,6 +59,16 @@ class ChartView : public QWidget {
   QStringList SeriesNames() const;
   QStringList Categories() const;
   QString XAxisTitle() const;
+  QString YAxisTitle() const;
+  // The category and tick labels that are drawn, whole: with many
+  // categories only every k-th is labelled. Tick labels may share a power
+  // of ten, TickExponent ("×1E+6"; empty when they do not).
+  QList<DrawnLabel> CategoryLabels() const;
+  QList<DrawnLabel> TickLabels() const;
+  QString TickExponent() const;
+  // The plot and the chart, in this widget's coordinates.
+  QRectF PlotArea() const;
+  QRectF ChartArea() const;
   QString Title() const;
   QString Footnote() const;
   // The points of series `series`: category position (0, 1, ...) and value.

@@ -15,6 +15,7 @@
 
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/chart_copy_window.h"
+#include "frontend/ui/chart_saving.h"
 #include "frontend/ui/chart_view.h"
 #include "frontend/ui/charts_view.h"
 #include "frontend/platform/clipboard.h"
@@ -101,6 +102,7 @@ void ChartsController::ConnectTexts() {
 void ChartsController::ConnectButtons() {
   connect(controls_.picture1, &QToolButton::clicked, this, &ChartsController::OnPicture1);
   connect(controls_.copy_c, &QPushButton::clicked, this, &ChartsController::OnCopy);
+  connect(controls_.save_chart, &QPushButton::clicked, this, &ChartsController::OnSaveChart);
   connect(controls_.publish, &QPushButton::clicked, this, &ChartsController::OnPublish);
 }
 
@@ -165,6 +167,10 @@ void ChartsController::OnPicture1() {
 void ChartsController::OnCopy() {
   CopyImageAndText(controls_.mchart->ToImage(controls_.mchart->size()),
                    ToQString(state_->charts.ResultsText));
+}
+
+void ChartsController::OnSaveChart() {
+  SaveChart(controls_.page->window(), controls_.mchart->model());
 }
 
 void ChartsController::OnPublish() {

@@ -61,6 +61,7 @@ class ChartsController : public QObject {
   void OnTimer1();
   void OnPicture1();
   void OnCopy();
+  void OnSaveChart();
   void OnPublish();
   void OnChartWindowClosed(std::int16_t number);
 

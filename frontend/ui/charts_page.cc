@@ -210,7 +210,8 @@ QGroupBox* ContentFrame(ChartsControls* c) {
   return c->frame9;
 }
 
-// The display switches, the table toggle and the Copy and Publish buttons.
+// The display switches, the table toggle and the Copy, Save Chart and
+// Publish buttons.
 QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->copy_tu = MakeCheckBox(QStringLiteral("CopyTU"), kCopyTuCaption);
   c->sr_check = MakeCheckBox(QStringLiteral("SRCheck"), kShowResultsCaption);
@@ -218,6 +219,7 @@ QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->picture1 = MakePictureButton(QStringLiteral("Picture1"), QStyle::SP_TitleBarShadeButton,
                                   kPicture1ToolTip);
   c->copy_c = MakeButton(QStringLiteral("CopyC"), kCopyCaption);
+  c->save_chart = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
   c->publish = MakeButton(QStringLiteral("Publish"), kPublishCaption);
   auto* row = new QHBoxLayout;
   row->addWidget(c->copy_tu);
@@ -226,6 +228,7 @@ QHBoxLayout* ButtonRow(ChartsControls* c) {
   row->addStretch(1);
   row->addWidget(c->picture1);
   row->addWidget(c->copy_c);
+  row->addWidget(c->save_chart);
   row->addWidget(c->publish);
   return row;
 }

@@ -60,6 +60,7 @@ struct ChartsControls {
   QComboBox* formula = nullptr;
 
   QPushButton* copy_c = nullptr;
+  QPushButton* save_chart = nullptr;  // "Save Chart…"
   QPushButton* publish = nullptr;
 };
 

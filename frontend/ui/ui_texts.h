@@ -47,6 +47,14 @@ inline constexpr std::array<std::string_view, 2> kParameterPageTabs = {"Page 1",
 inline constexpr std::string_view kChartTypeCaption = "Chart Type";
 inline constexpr std::string_view kContentCaption = "Content";
 inline constexpr std::string_view kPublishCaption = "Publish";
+// Saving a chart as a picture file, on the Charts tab and in chart windows.
+inline constexpr std::string_view kSaveChartCaption = "Save Chart\u2026";
+inline constexpr std::string_view kSaveChartTitle = "Save Chart";
+inline constexpr std::string_view kChartFileFilter =
+    "Pictures (*.png *.svg *.pdf)|*.png;*.svg;*.pdf|PNG Picture|*.png|SVG Drawing|*.svg|"
+    "PDF Document|*.pdf";
+inline constexpr std::string_view kChartFileKinds =
+    "A chart is saved as a PNG, SVG or PDF file: end the file name in .png, .svg or .pdf.";
 inline constexpr std::string_view kPicture1ToolTip = "Show or hide the results table";
 // Column headings above the X-axis choices, value lists and title boxes.
 inline constexpr std::array<std::string_view, 3> kParameterColumnHeadings = {"X-axis", "Value",

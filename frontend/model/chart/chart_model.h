@@ -34,6 +34,9 @@ struct ChartModel {
 
   std::string title;
   std::string footnote;
+  // What the values measure and in which unit, written along the value
+  // axis: "Total Seek Time (TU)", "... (s)" or "... (TU × 1000)".
+  std::string y_axis_title;
 };
 
 // The chart as the main window starts: bars without a legend, one category

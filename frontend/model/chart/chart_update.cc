@@ -45,16 +45,29 @@ void ShowRunInTable(ChartsTab* tab, const ResultsStore& store, std::int32_t run)
   SortLTable(&tab->table, tab->table.SortColumn);
 }
 
-// "(For <X-axis name>=<chosen value>) " with an X-axis variable, then each
-// included algorithm's name, ": ", its value and two spaces. Empty unless
-// "Show Results" is set.
+// What the footnote's values are: "(For <X-axis name>=<chosen value>) " at
+// one point of the X axis, "(Maximum over <X-axis name> 100 to 300) " for a
+// formula over its range, nothing without an X-axis variable.
+std::string FootnotePrefix(const ChartsTab& tab) {
+  const int x = tab.x_axis.x_axis_parameter;
+  if (!IsParameterIndex(x)) return "";
+  const int formula = tab.x_axis.formula;
+  const std::vector<std::string>& entries = XAxisEntries(tab, x);
+  if (formula == kFormulaNone || formula >= static_cast<int>(kFormulaItems.size()) ||
+      entries.empty()) {
+    return "(For " + COptionCaption(tab, x) + "=" + tab.selection.cm_texts[x] + ") ";
+  }
+  std::string range = entries.front();
+  if (entries.size() > 1) range += " to " + entries.back();
+  return "(" + std::string(kFormulaItems[formula]) + " over " + COptionCaption(tab, x) + " " +
+         range + ") ";
+}
+
+// The prefix, then each included algorithm's name, ": ", its value and two
+// spaces. Empty unless "Show Results" is set.
 std::string Footnote(const ChartsTab& tab, const PointValues& point) {
   if (!tab.SRCheck) return "";
-  std::string text;
-  const int x = tab.x_axis.x_axis_parameter;
-  if (IsParameterIndex(x)) {
-    text = "(For " + COptionCaption(tab, x) + "=" + tab.selection.cm_texts[x] + ") ";
-  }
+  std::string text = FootnotePrefix(tab);
   for (int a : IncludedAlgorithms(tab.exclusion)) {
     text += ResultsStore::AlgorithmNames(a);
     text += ": ";
@@ -77,6 +90,21 @@ std::string ChartTitle(const ChartsTab& tab) {
     appended = true;
   }
   return appended ? title : tab.Title;
+}
+
+// The selected metric's name and the unit of the plotted values: seconds
+// when the Y scale follows the seconds per TU, TU at scale 1, else TU times
+// the scale.
+std::string YAxisTitle(const ChartsTab& tab) {
+  std::string unit;
+  if (tab.CopyTU) {
+    unit = "s";
+  } else if (const double scale = LeadingNumber(tab.selection.cunit); scale == 1) {
+    unit = "TU";
+  } else {
+    unit = "TU \u00d7 " + NumberText(scale);
+  }
+  return std::string(GetSelDataName(tab.selection)) + " (" + unit + ")";
 }
 
 // Algorithms as the categories of one series: the chosen point with no
@@ -114,6 +142,7 @@ void FillByAlgorithm(ChartsTab* tab, const ResultsStore& store, CombinationValue
   tab->ResultsText = CopyLtable(tab->table, tab->selection.SelectedMetric);
   chart.footnote = Footnote(*tab, point);
   chart.title = ChartTitle(*tab);
+  chart.y_axis_title = YAxisTitle(*tab);
   chart.category1_second_label.clear();
 }
 
@@ -137,6 +166,7 @@ void FillByXValue(ChartsTab* tab, const ResultsStore& store, CombinationValues v
   ShowRunInTable(tab, store, chosen_run);
   chart.footnote = Footnote(*tab, RunValues(*tab, store, chosen_run));
   chart.title = ChartTitle(*tab);
+  chart.y_axis_title = YAxisTitle(*tab);
 
   std::vector<std::optional<double>> line(included.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -5,10 +5,13 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTest>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "frontend/model/common/number_text.h"
 
 namespace trakvist {
 namespace {
@@ -48,6 +51,34 @@ bool HasInk(const QImage& image, const QRect& area) {
   return false;
 }
 
+// `count` categories 0, 25, 50, ... with one value each.
+ChartModel ManyCategories(int count, ChartType type) {
+  ChartModel model;
+  model.chart_type = type;
+  SetChartGrid(&model, count, 1);
+  model.series_labels = {"SSTF"};
+  for (int i = 0; i < count; ++i) {
+    model.category_labels[i] = NumberText(25.0 * i);
+    model.values[i][0] = NumberText(1000.0 + 37 * (i % 7));
+  }
+  model.category1_second_label = "Head Start Position";
+  model.y_axis_title = "Total Seek Time (TU)";
+  return model;
+}
+
+// Lets the chart lay itself out and paint as it would between two events.
+void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+bool Overlap(const QPolygonF& a, const QPolygonF& b) {
+  QPainterPath first;
+  first.addPolygon(a);
+  QPainterPath second;
+  second.addPolygon(b);
+  return first.intersects(second);
+}
+
 }  // namespace
 
 class ChartViewTest : public QObject {
@@ -65,6 +96,10 @@ class ChartViewTest : public QObject {
   void titleAndFootnoteAreShownAsTyped();
   void picturesHaveTheAskedSize();
   void footnoteIsPartOfThePicture();
+  void categoryLabelsAreWhole_data();
+  void categoryLabelsAreWhole();
+  void valueAxisIsNamedAndTicked_data();
+  void valueAxisIsNamedAndTicked();
 };
 
 void ChartViewTest::drawsTheModel_data() {
@@ -190,13 +225,92 @@ void ChartViewTest::footnoteIsPartOfThePicture() {
   ChartModel model = AlgorithmModel();
   ChartView view;
   view.Show(model);
-  // Where the footnote starts, under the category labels.
+  // Where the footnote starts, left of the plot and under its labels.
   const QSize size(500, 300);
-  const QRect bottom_strip(40, size.height() - 30, 80, 24);
+  const QRect bottom_strip(10, size.height() - 20, 24, 14);
   QVERIFY(!HasInk(view.ToImage(size), bottom_strip));
   model.footnote = "SSTF: 5  C-SCAN: 7  ";
   view.Show(model);
   QVERIFY(HasInk(view.ToImage(size), bottom_strip));
+}
+
+void ChartViewTest::categoryLabelsAreWhole_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QSize>("size");
+  for (const int count : {5, 12, 40, 60, 200}) {
+    for (const ChartType type : {ChartType::kBars, ChartType::kLines}) {
+      QTest::addRow("%d %s", count, type == ChartType::kBars ? "bars" : "lines")
+          << count << static_cast<int>(type) << QSize(600, 360);
+    }
+  }
+  QTest::newRow("narrow 40") << 40 << static_cast<int>(ChartType::kBars) << QSize(320, 220);
+  QTest::newRow("wide 5") << 5 << static_cast<int>(ChartType::kBars) << QSize(1200, 700);
+}
+
+// However many categories, the labels drawn are whole texts that neither
+// touch each other nor leave the chart; with few, every one is drawn.
+void ChartViewTest::categoryLabelsAreWhole() {
+  QFETCH(int, count);
+  QFETCH(int, type);
+  QFETCH(QSize, size);
+  const ChartModel model = ManyCategories(count, static_cast<ChartType>(type));
+  ChartView view;
+  view.resize(size);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  view.Show(model);
+  Settle();
+
+  const QList<DrawnLabel> labels = view.CategoryLabels();
+  QVERIFY(labels.size() >= std::min(count, 5));
+  if (count <= 5) QCOMPARE(labels.size(), count);
+  QCOMPARE(labels.front().text, QStringLiteral("0"));
+  const QRectF chart(QPointF(0, 0), view.ChartArea().size());
+  const qsizetype step = labels.size() > 1 ? view.Categories().indexOf(labels[1].text) : 1;
+  for (qsizetype i = 0; i < labels.size(); ++i) {
+    // Every k-th category, whole.
+    QCOMPARE(view.Categories().indexOf(labels[i].text), i * step);
+    QVERIFY2(chart.contains(labels[i].outline.boundingRect()), qPrintable(labels[i].text));
+    if (i > 0)
+      QVERIFY2(!Overlap(labels[i - 1].outline, labels[i].outline), qPrintable(labels[i].text));
+  }
+}
+
+void ChartViewTest::valueAxisIsNamedAndTicked_data() {
+  QTest::addColumn<QStringList>("values");
+  QTest::addColumn<QStringList>("ticks");
+  QTest::addColumn<QString>("exponent");
+  QTest::newRow("tiny") << QStringList({"2.5E-10"})
+                        << QStringList({"0", "0.5", "1", "1.5", "2", "2.5"}) << "\u00d71E-10";
+  QTest::newRow("millions") << QStringList({"1500000"}) << QStringList({"0", "0.5", "1", "1.5"})
+                            << "\u00d71E+6";
+  QTest::newRow("thousands") << QStringList({"87", "3768"})
+                             << QStringList({"0", "1000", "2000", "3000", "4000"}) << "";
+  QTest::newRow("negative") << QStringList({"-3.5", "2"}) << QStringList({"-4", "-2", "0", "2"})
+                            << "";
+  QTest::newRow("all zero") << QStringList({"0"})
+                            << QStringList({"0", "0.2", "0.4", "0.6", "0.8", "1"}) << "";
+}
+
+// Tick labels at steps of 1, 2 or 5 times a power of ten in number text,
+// sharing the power where the magnitude asks for it; the axis title as the
+// model names it.
+void ChartViewTest::valueAxisIsNamedAndTicked() {
+  QFETCH(QStringList, values);
+  QFETCH(QStringList, ticks);
+  QFETCH(QString, exponent);
+  ChartModel model;
+  SetChartGrid(&model, static_cast<int>(values.size()), 1);
+  for (qsizetype i = 0; i < values.size(); ++i) model.values[i][0] = values[i].toStdString();
+  model.y_axis_title = "Total Seek Time (s)";
+  ChartView view;
+  view.Show(model);
+  QStringList drawn;
+  for (const DrawnLabel& label : view.TickLabels()) drawn << label.text;
+  QCOMPARE(drawn, ticks);
+  QCOMPARE(view.TickExponent(), exponent);
+  QCOMPARE(view.YAxisTitle(), QStringLiteral("Total Seek Time (s)"));
 }
 
 }  // namespace trakvist

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -16,6 +17,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -28,6 +31,7 @@
 #include "frontend/ui/charts_view.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/qt_text.h"
+#include "frontend/ui/ui_texts.h"
 #include "tests/frontend/model/results/results_test_support.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
@@ -121,6 +125,8 @@ class ChartsControllerTest : public QObject {
   void clickRefreshesAtOnceAndStopsTheDelay();
   void yScaleInSeconds();
   void copyPutsPictureAndText();
+  void saveChartWritesTheChosenFile();
+  void linesLeaveNoMarkersBehind();
   void publishNeedsResults();
   void publishOpensNumberedWindows();
   void closingAWindowRenumbersTheLast();
@@ -380,11 +386,84 @@ void ChartsControllerTest::yScaleInSeconds() {
   QCOMPARE(InputBackground(c_.cunit), SystemColour(QPalette::Button));
   Expire(controller_->timer1());
   QCOMPARE(c_.mchart->Points(0).front(), QPointF(0, 51));
+  QCOMPARE(c_.mchart->YAxisTitle(), QStringLiteral("Total Seek Time (s)"));
 
   c_.copy_tu->click();
   QVERIFY(!c_.cunit->isReadOnly());
   QCOMPARE(InputBackground(c_.cunit), SystemColour(QPalette::Base));
   QCOMPARE(c_.cunit->text(), QStringLiteral("0.5"));
+  // Not seconds any more: TU at the scale typed, and TU alone at scale 1.
+  c_.woption->click();
+  QCOMPARE(c_.mchart->YAxisTitle(), QStringLiteral("Average Waiting Time (TU \u00d7 0.5)"));
+  TypeOver(c_.cunit, QStringLiteral("1"));
+  Expire(controller_->timer1());
+  QCOMPARE(c_.mchart->YAxisTitle(), QStringLiteral("Average Waiting Time (TU)"));
+}
+
+// Lines, then a typed title, another metric, Show Results and a Y scale
+// of 0: what the screen shows afterwards, as painted change by change,
+// has the first series' colour only in the markers on the plot's bottom.
+void ChartsControllerTest::linesLeaveNoMarkersBehind() {
+  StoreResults(NumberedResults(3), ThreeRequestTotals());
+  c_.loption->click();
+  QCoreApplication::processEvents();
+  TypeOver(c_.title, QStringLiteral("Seek times of all algorithms on the default disk"));
+  Expire(controller_->timer1());
+  QCoreApplication::processEvents();
+  c_.xwoption->click();
+  QCoreApplication::processEvents();
+  c_.sr_check->click();
+  QCoreApplication::processEvents();
+  TypeOver(c_.cunit, QStringLiteral("0"));
+  Expire(controller_->timer1());
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+
+  const QImage shown = page_->screen()->grabWindow(page_->winId()).toImage();
+  QVERIFY(!shown.isNull());
+  const qreal scale = shown.width() / static_cast<qreal>(page_->width());
+  const QPoint origin = c_.mchart->mapTo(page_.get(), QPoint(0, 0));
+  const QRectF chart = c_.mchart->ChartArea().translated(origin);
+  const QRectF plot = c_.mchart->PlotArea().translated(origin);
+  constexpr qreal kReach = 8;
+  const QRectF markers(plot.left() - kReach, plot.bottom() - kReach, plot.width() + 2 * kReach,
+                       2 * kReach);
+  const QColor series(0x4e79a7);
+  int stray = 0;
+  for (int y = qRound(chart.top() * scale); y < qRound(chart.bottom() * scale); ++y) {
+    for (int x = qRound(chart.left() * scale); x < qRound(chart.right() * scale); ++x) {
+      const QColor pixel = shown.pixelColor(x, y);
+      const bool series_ink = std::abs(pixel.red() - series.red()) < 40 &&
+                              std::abs(pixel.green() - series.green()) < 40 &&
+                              std::abs(pixel.blue() - series.blue()) < 40;
+      if (series_ink && !markers.contains(QPointF(x / scale, y / scale))) ++stray;
+    }
+  }
+  QCOMPARE(stray, 0);
+}
+
+// "Save Chart…" on the tab and in a published window writes the chart they
+// show into the file chosen, of the kind its name ends in; another ending
+// is refused with a message.
+void ChartsControllerTest::saveChartWritesTheChosenFile() {
+  StoreResults(NumberedResults(3), ThreeRequestTotals());
+  c_.coption[0]->click();
+  QTemporaryDir folder;
+  DialogAnswers dialogs;
+  dialogs.paths = {folder.filePath("tab.svg"), folder.filePath("tab.jpg"),
+                   folder.filePath("published.pdf")};
+  c_.save_chart->click();
+  QFile svg(folder.filePath("tab.svg"));
+  QVERIFY(svg.open(QIODevice::ReadOnly));
+  QVERIFY(svg.readAll().contains("<svg"));
+  c_.save_chart->click();
+  QVERIFY(!QFile::exists(folder.filePath("tab.jpg")));
+  QCOMPARE(dialogs.Texts(), QStringList({ToQString(kChartFileKinds)}));
+
+  ChartCopyWindow* window = Publish();
+  window->SaveC()->click();
+  QFile pdf(folder.filePath("published.pdf"));
+  QVERIFY(pdf.open(QIODevice::ReadOnly));
+  QVERIFY(pdf.read(5) == "%PDF-");
 }
 
 void ChartsControllerTest::copyPutsPictureAndText() {
@@ -492,6 +571,8 @@ void ChartsControllerTest::chartWindowLayout() {
   QCOMPARE(window->CopyC()->y(), copy_top);
   QCOMPARE(window->CopyC()->x(), button.x());
   QCOMPARE(window->CopyC()->size(), button.size());
+  QCOMPARE(window->SaveC()->y(), copy_top);
+  QVERIFY(window->SaveC()->x() > button.right());
 }
 
 void ChartsControllerTest::mainWindowClosesChartWindows() {

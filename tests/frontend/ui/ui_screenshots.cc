@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/runs/run_monitor.h"
@@ -101,6 +102,30 @@ MainState StateAfterSweep() {
   return state;
 }
 
+// The start state after a sweep of "Total Number of Requests" over
+// `count` values 100, 200, ..., with seek times growing with the load.
+MainState StateAfterLongSweep(int count) {
+  MainState state = StartMainState({});
+  SetFieldText(&state.panel, 0, "100,100," + std::to_string(100 * count));
+  std::array<std::string, kParameterCount> texts;
+  for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  end.results = SweepResults(count);
+  for (int run = 1; run <= count; ++run) {
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      const double seek = kSeek[0][a - 1] * run * (1 + 0.03 * ((run * a) % 5));
+      end.results.Set(Metric::kTotalSeekTime, a, run, seek);
+      end.results.Set(Metric::kAverageWaitingTime, a, run, kAvgWait[0][a - 1]);
+      end.results.Set(Metric::kMaximumWaitingTime, a, run, kMaxWait[0][a - 1]);
+    }
+  }
+  end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
+  end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
+  FinishSweep(&state, std::move(end));
+  return state;
+}
+
 template <typename Widget>
 Widget* Find(const QWidget* window, const char* name) {
   return window->findChild<Widget*>(QString::fromLatin1(name));
@@ -146,6 +171,23 @@ bool SaveCharts(const QDir& folder) {
   return ok && saved;
 }
 
+// Bars and lines over 5 and 60 X values at the default window size.
+bool SaveManyCategories(const QDir& folder) {
+  bool ok = true;
+  for (const int count : {5, 60}) {
+    TestProgramFolder program;
+    MainWindow window(StateAfterLongSweep(count), program.services());
+    window.show();
+    Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(1);
+    Find<QAbstractButton>(&window, "COption_0")->click();
+    ok = Save(&window, folder, QStringLiteral("charts_%1_bars").arg(count)) && ok;
+    Find<QAbstractButton>(&window, "Loption")->click();
+    ok = Save(&window, folder, QStringLiteral("charts_%1_lines").arg(count)) && ok;
+    window.close();
+  }
+  return ok;
+}
+
 int Run(const QDir& folder) {
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
@@ -182,6 +224,7 @@ int Run(const QDir& folder) {
   ok = Save(window.wait_window(), folder, QStringLiteral("wait")) && ok;
   window.wait_window()->hide();
   ok = SaveCharts(folder) && ok;
+  ok = SaveManyCategories(folder) && ok;
   return ok ? 0 : 1;
 }
 

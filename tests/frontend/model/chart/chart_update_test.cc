@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -100,8 +101,9 @@ TEST_F(ChartUpdateTest, AFormulaCombinesTheXAxisRangePerAlgorithm) {
     EXPECT_EQ(tab_.chart.values[0][0], sstf);
     EXPECT_EQ(Cell("K2", 1), sstf);
   }
+  // The values are the formula's over the whole range, not those of one point.
   EXPECT_TRUE(tab_.chart.footnote.starts_with(
-      "(For Total Number of Requests=100) SSTF: 502  SCAN: 503  C-SCAN: 504  "));
+      "(Maximum over Total Number of Requests 100 to 300) SSTF: 502  SCAN: 503  C-SCAN: 504  "));
   EXPECT_TRUE(tab_.ResultsText.starts_with("SSTF\t502\r\n"));
 }
 
@@ -166,6 +168,21 @@ TEST_F(ChartUpdateTest, TriggersRefreshAtOnceOrAfterTheDelay) {
   SetCopyTU(&tab_, false);
   EXPECT_EQ(tab_.cunit_color, ColorRole::kWindow);
   EXPECT_EQ(tab_.selection.cunit, "2");
+}
+
+TEST_F(ChartUpdateTest, YAxisTitleNamesMetricAndUnit) {
+  const std::pair<std::function<void()>, const char*> kSteps[] = {
+      {[] {}, "Total Seek Time (TU)"},
+      {[this] { ChooseMetric(&tab_, Metric::kAverageWaitingTime); }, "Average Waiting Time (TU)"},
+      {[this] { SetCunit(&tab_, "2.5e-3"); }, "Average Waiting Time (TU \u00d7 0.0025)"},
+      {[this] { SetCopyTU(&tab_, true); }, "Average Waiting Time (s)"},
+      {[this] { COption_Click(&tab_.x_axis, 0, link_); }, "Average Waiting Time (s)"},
+  };
+  for (const auto& [step, title] : kSteps) {
+    step();
+    UpdateChart(&tab_, store_);
+    EXPECT_EQ(tab_.chart.y_axis_title, title);
+  }
 }
 
 // Before results exist nothing is drawn; afterwards every layout copes with
