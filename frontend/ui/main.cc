@@ -12,9 +12,9 @@
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_options.h"
 #include "frontend/platform/app_folders.h"
-#include "frontend/ui/headless_run.h"
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/platform_services.h"
+#include "frontend/ui/headless/headless_run.h"
+#include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/main_window/platform_services.h"
 
 namespace trakvist {
 namespace {

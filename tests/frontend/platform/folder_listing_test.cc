@@ -76,7 +76,9 @@ TEST_F(FolderListingTest, ListsRegularFilesWithTheirExecutableFlag) {
 // `segment` type right after it.
 std::string ElfImage(std::uint16_t type, std::uint32_t segment) {
   std::string image(64 + 56, '\0');
-  image.replace(0, 6, "\x7f" "ELF\x02\x01");
+  image.replace(0, 6,
+                "\x7f"
+                "ELF\x02\x01");
   image[0x10] = static_cast<char>(type);
   image[0x20] = 64;  // program headers at 64
   image[0x36] = 56;  // of 56 bytes each
@@ -94,9 +96,9 @@ TEST_F(FolderListingTest, OnlyScriptsAndElfProgramsCountAsExecutable) {
     bool program;
   } kFiles[] = {{"APM_Download_Instructions.txt", "Read me first\n", false},
                 {"empty", "", false},
-                {"libengine.so", ElfImage(3, 1), false},            // a library
+                {"libengine.so", ElfImage(3, 1), false},           // a library
                 {"cut_elf", ElfImage(2, 1).substr(0, 16), false},  // cut short
-                {"pie_engine", ElfImage(3, 3), true},               // names an interpreter
+                {"pie_engine", ElfImage(3, 3), true},              // names an interpreter
                 {"static_engine", ElfImage(2, 1), true},
                 {"script", "#!/bin/sh\nexit 0\n", true}};
   for (const auto& file : kFiles) {

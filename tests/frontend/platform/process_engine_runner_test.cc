@@ -40,9 +40,7 @@ class ProcessEngineRunnerTest : public ::testing::Test {
                         [this](EngineRunId run) {
                           Add({Report::kExited, run, 0});
                         },
-                        [this](EngineRunId run, const std::string& line) {
-                          said_[run] = line;
-                        }});
+                        [this](EngineRunId run, const std::string& line) { said_[run] = line; }});
   }
 
   void Add(const Report& report) {

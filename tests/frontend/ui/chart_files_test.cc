@@ -11,7 +11,7 @@
 #include <string>
 
 #include "frontend/model/common/number_text.h"
-#include "frontend/ui/chart_export.h"
+#include "frontend/ui/charts/chart_export.h"
 
 namespace trakvist {
 namespace {

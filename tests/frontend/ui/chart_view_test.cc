@@ -1,6 +1,6 @@
 // The chart view on Qt's offscreen platform: what it draws of a chart
 // model, read back from the drawing, and the pictures it renders.
-#include "frontend/ui/chart_view.h"
+#include "frontend/ui/charts/chart_view.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,7 +2,7 @@
 // sweep stores them, then the tab's controls worked as a user works them,
 // checked on the chart the view draws, the table, the clipboard and the
 // published chart windows.
-#include "frontend/ui/charts_controller.h"
+#include "frontend/ui/charts/charts_controller.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -26,12 +26,12 @@
 #include <utility>
 
 #include "frontend/model/shell/main_actions.h"
-#include "frontend/ui/chart_copy_window.h"
-#include "frontend/ui/chart_view.h"
-#include "frontend/ui/charts_view.h"
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/qt_text.h"
-#include "frontend/ui/ui_texts.h"
+#include "frontend/ui/chart_windows/chart_copy_window.h"
+#include "frontend/ui/charts/chart_view.h"
+#include "frontend/ui/charts/charts_view.h"
+#include "frontend/ui/common/qt_text.h"
+#include "frontend/ui/common/ui_texts.h"
+#include "frontend/ui/main_window/main_window.h"
 #include "tests/frontend/model/results/results_test_support.h"
 #include "tests/frontend/ui/ui_test_support.h"
 

@@ -10,12 +10,12 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "frontend/ui/about_box.h"
-#include "frontend/ui/disk_properties_window.h"
-#include "frontend/ui/disk_type_list.h"
-#include "frontend/ui/file_dialogs.h"
-#include "frontend/ui/importing_window.h"
-#include "frontend/ui/up_down.h"
+#include "frontend/ui/common/file_dialogs.h"
+#include "frontend/ui/common/up_down.h"
+#include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/main_window/about_box.h"
+#include "frontend/ui/main_window/importing_window.h"
+#include "frontend/ui/simulation/disk_type_list.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

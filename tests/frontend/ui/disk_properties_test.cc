@@ -15,10 +15,10 @@
 #include <iterator>
 #include <memory>
 
-#include "frontend/ui/disk_properties_window.h"
-#include "frontend/ui/disk_type_list.h"
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/up_down.h"
+#include "frontend/ui/common/up_down.h"
+#include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/simulation/disk_type_list.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

@@ -30,9 +30,9 @@
 #include <vector>
 
 #include "frontend/model/runs/run_files.h"
-#include "frontend/ui/disk_properties_window.h"
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/run_controller.h"
+#include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/simulation/run_controller.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

@@ -1,6 +1,6 @@
 // The main window on Qt's offscreen platform: its controls, their start
 // state, and the panel's change rules reached through the controls.
-#include "frontend/ui/main_window.h"
+#include "frontend/ui/main_window/main_window.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -20,9 +20,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "frontend/ui/about_box.h"
-#include "frontend/ui/disk_properties_window.h"
-#include "frontend/ui/up_down.h"
+#include "frontend/ui/common/up_down.h"
+#include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/main_window/about_box.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

@@ -25,9 +25,9 @@
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
-#include "frontend/ui/importing_window.h"
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/run_controller.h"
+#include "frontend/ui/main_window/importing_window.h"
+#include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/simulation/run_controller.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "frontend/ui/main_window.h"
-#include "frontend/ui/platform_services.h"
+#include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/main_window/platform_services.h"
 
 namespace trakvist {
 

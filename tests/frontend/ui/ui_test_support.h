@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/ui/main_window_services.h"
+#include "frontend/ui/main_window/main_window_services.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,0 +1,292 @@
+#include "frontend/ui/main_window/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <utility>
+
+#include "frontend/model/disks/disk_types.h"
+#include "frontend/model/requests/manual_requests.h"
+#include "frontend/model/shell/main_actions.h"
+#include "frontend/ui/charts/charts_controller.h"
+#include "frontend/ui/common/file_dialogs.h"
+#include "frontend/ui/common/message_box.h"
+#include "frontend/ui/common/qt_text.h"
+#include "frontend/ui/common/ui_texts.h"
+#include "frontend/ui/common/up_down.h"
+#include "frontend/ui/common/window_placement.h"
+#include "frontend/ui/disk_properties/disk_properties_controller.h"
+#include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/main_window/about_box.h"
+#include "frontend/ui/main_window/importing_window.h"
+#include "frontend/ui/simulation/disk_type_list.h"
+#include "frontend/ui/simulation/panel_view.h"
+#include "frontend/ui/simulation/run_controller.h"
+
+namespace trakvist {
+namespace {
+
+// Fits a 1366 x 768 laptop screen with room for the desktop's panels.
+constexpr int kDefaultWidth = 1160;
+constexpr int kDefaultHeight = 680;
+
+// Paths go to the model as the file system spells them.
+std::string PathOf(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+MainWindow::MainWindow(MainState state, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), state_(std::move(state)), services_(std::move(services)) {
+  setObjectName(QStringLiteral("MainWindow"));
+  BuildTabs();
+  resize(kDefaultWidth, kDefaultHeight);
+  CentreOnScreen(this);
+
+  // The start state holds chart redraws until results exist.
+  charts_controller_ = new ChartsController(&state_, charts_, this);
+  disk_window_ = new DiskPropertiesWindow(this);
+  disk_controller_ = new DiskPropertiesController(&state_, disk_window_, services_, this);
+  about_box_ = new AboutBox(this);
+  wait_window_ = new ImportingWindow(this);
+  run_controller_ = new RunController(&state_, services_, sim_, this, wait_window_);
+  ShowPanel();
+
+  ConnectParameterFields();
+  ConnectRequestSource();
+  ConnectOptions();
+  ConnectDisks();
+  ConnectSimulators();
+  ConnectFiles();
+  ConnectWindows();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildTabs() {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("TabStrip1"));
+  auto* simulation = new QWidget;
+  auto* charts = new QWidget;
+  sim_ = BuildSimulationPage(simulation);
+  charts_ = BuildChartsPage(charts);
+  tabs_->addTab(simulation, ToQString(kMainTabs[0]));
+  tabs_->addTab(charts, ToQString(kMainTabs[1]));
+  setCentralWidget(tabs_);
+}
+
+void MainWindow::ConnectParameterFields() {
+  for (int i = 0; i < kParameterCount; ++i) {
+    connect(sim_.cparam[i], &QLineEdit::textEdited, this, [this, i] { OnCparamEdited(i); });
+    connect(sim_.cparam[i], &NumberEdit::StepRequested, this,
+            [this, i](SpinDirection direction) { OnUpDown(i, direction); });
+    connect(sim_.up_down[i], &UpDown::Stepped, this,
+            [this, i](SpinDirection direction) { OnUpDown(i, direction); });
+  }
+}
+
+void MainWindow::ConnectRequestSource() {
+  connect(sim_.option1, &QRadioButton::clicked, this,
+          [this] { OnRequestSource(RequestSource::kDistribution); });
+  connect(sim_.option2, &QRadioButton::clicked, this,
+          [this] { OnRequestSource(RequestSource::kAllAtTimeZero); });
+  connect(sim_.option3, &QRadioButton::clicked, this,
+          [this] { OnRequestSource(RequestSource::kManual); });
+  connect(sim_.dist_list, &QComboBox::activated, this, &MainWindow::OnDistList);
+  connect(sim_.rtimer, &QCheckBox::clicked, this, &MainWindow::OnRtimer);
+}
+
+void MainWindow::ConnectOptions() {
+  // These switches carry no rule: the panel only remembers them.
+  const auto bind = [this](QCheckBox* box, bool ParametersPanel::*member) {
+    connect(box, &QCheckBox::clicked, this,
+            [this, member](bool checked) { state_.panel.*member = checked; });
+  };
+  bind(sim_.skip_idle, &ParametersPanel::skip_idle);
+  bind(sim_.ofcfs, &ParametersPanel::ofcfs);
+  bind(sim_.disprog, &ParametersPanel::disprog);
+  bind(sim_.bopath_reset, &ParametersPanel::bopath_reset);
+  bind(sim_.bopath_swap, &ParametersPanel::bopath_swap);
+  connect(sim_.is_lba, &QCheckBox::clicked, this, [this](bool checked) {
+    SetIsLba(&state_.panel, checked);
+    ShowPanel();
+  });
+  connect(sim_.slook_reset, &QComboBox::activated, this,
+          [this](int index) { state_.panel.slook_reset = index; });
+  connect(sim_.parallel_runs, &QSpinBox::valueChanged, this,
+          [this](int count) { state_.panel.parallel_runs = count; });
+  connect(sim_.manual, &QLineEdit::textEdited, this, &MainWindow::OnManualEdited);
+  connect(sim_.import_button, &QToolButton::clicked, this, &MainWindow::OnImport);
+}
+
+void MainWindow::ConnectDisks() {
+  connect(sim_.disk_list, &DiskTypeList::AboutToBeUsed, disk_controller_,
+          &DiskPropertiesController::ReloadIfChanged);
+  connect(sim_.disk_list, &QComboBox::activated, this, &MainWindow::OnDiskList);
+  connect(sim_.custom_disk, &QPushButton::clicked, disk_controller_,
+          &DiskPropertiesController::OpenCustom);
+  connect(disk_controller_, &DiskPropertiesController::PanelChanged, this, &MainWindow::ShowPanel);
+}
+
+void MainWindow::ConnectSimulators() {
+  connect(sim_.sim_list, &QComboBox::activated, this, &MainWindow::OnSimList);
+  connect(sim_.sim_refresh, &QToolButton::clicked, this, &MainWindow::OnSimRefresh);
+  connect(run_controller_, &RunController::PanelChanged, this, &MainWindow::ShowPanel);
+  connect(run_controller_, &RunController::SweepEnded, charts_controller_,
+          &ChartsController::ShowAll);
+}
+
+void MainWindow::ConnectFiles() {
+  connect(sim_.opens, &QPushButton::clicked, this, &MainWindow::OnOpen);
+  connect(sim_.saves, &QPushButton::clicked, this, &MainWindow::OnSave);
+  connect(sim_.save_as, &QPushButton::clicked, this, &MainWindow::OnSaveAs);
+  connect(sim_.im_saved, &QCheckBox::clicked, this,
+          [this](bool checked) { state_.ImSaved = checked; });
+}
+
+void MainWindow::ConnectWindows() {
+  connect(sim_.command1, &QToolButton::clicked, about_box_, &QDialog::open);
+}
+
+void MainWindow::OpenFile(const std::string& path) {
+  OpenWith([path]() -> std::optional<std::string> { return path; });
+}
+
+void MainWindow::Enable_StartControls(bool enable) {
+  trakvist::Enable_StartControls(&state_.panel, enable);
+  ShowPanel();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // A run in progress keeps the window open.
+  if (!MayClose(state_)) {
+    event->ignore();
+    return;
+  }
+  CloseOtherWindows();
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::OnCparamEdited(int index) {
+  SetFieldText(&state_.panel, index, ToStdString(sim_.cparam[index]->text()));
+  ShowPanel();
+}
+
+void MainWindow::OnUpDown(int index, SpinDirection direction) {
+  UpDown_Click(&state_.panel, index, direction);
+  ShowPanel();
+}
+
+void MainWindow::OnRequestSource(RequestSource source) {
+  SelectRequestSource(&state_.panel, source);
+  ShowPanel();
+}
+
+void MainWindow::OnDistList(int index) {
+  SelectDistribution(&state_.panel, index);
+  ShowPanel();
+}
+
+void MainWindow::OnRtimer(bool checked) {
+  SetRtimer(&state_.panel, checked);
+  ShowPanel();
+}
+
+void MainWindow::OnDiskList(int index) {
+  DiskList_Click(&state_.disks, &state_.panel, index);
+  ShowPanel();
+}
+
+void MainWindow::OnManualEdited() {
+  SetManualText(&state_.panel, ToStdString(sim_.manual->text()));
+  ShowPanel();
+}
+
+void MainWindow::OnImport() {
+  const std::optional<QString> path = AskRequestsFile(this);
+  if (!path) return;
+  WaitWindow wait;
+  wait.show = [this] { wait_window_->ShowAndPaint(); };
+  wait.close = [this] { wait_window_->hide(); };
+  const std::optional<std::string> message =
+      Import_Click(&state_.panel, &state_.manual, *services_.files, PathOf(*path), wait);
+  ShowPanel();
+  if (message) ShowMessage(this, *message);
+}
+
+void MainWindow::OnSimList(int index) {
+  SelectSimulator(&state_, ToStdString(sim_.sim_list->itemText(index)));
+  ShowPanel();
+}
+
+void MainWindow::OnSimRefresh() {
+  const std::vector<FolderEntry> entries =
+      services_.list_folder ? services_.list_folder(state_.AppFolder) : std::vector<FolderEntry>();
+  RefreshSimulators(&state_, entries);
+  ShowPanel();
+}
+
+AskPath MainWindow::SimulationFileDialog(bool for_open) {
+  return [this, for_open]() -> std::optional<std::string> {
+    const QString start = QFile::decodeName(state_.file.CurrentFilePath.c_str());
+    const std::optional<QString> path =
+        for_open ? AskOpenSimulationFile(this, start) : AskSaveSimulationFile(this, start);
+    if (!path) return std::nullopt;
+    return PathOf(*path);
+  };
+}
+
+void MainWindow::OnSave() {
+  ShowSaveOutcome(SaveSimulation(&state_, *services_.files, SimulationFileDialog(false)));
+}
+
+void MainWindow::OnSaveAs() {
+  ShowSaveOutcome(SaveSimulationAs(&state_, *services_.files, SimulationFileDialog(false)));
+}
+
+void MainWindow::ShowSaveOutcome(const SaveOutcome& outcome) {
+  ShowPanel();
+  if (outcome.status == SaveStatus::kFailed) ShowMessage(this, outcome.message);
+}
+
+void MainWindow::OnOpen() { OpenWith(SimulationFileDialog(true)); }
+
+void MainWindow::OpenWith(const AskPath& ask_path) {
+  const OpenedSimulation opened = OpenSimulation(&state_, *services_.files, ask_path);
+  ShowPanel();
+  charts_controller_->ShowAll();
+  for (const std::string& message : opened.messages) ShowMessage(this, message);
+}
+
+void MainWindow::ShowPanel() {
+  trakvist::ShowPanel(state_.panel, sim_, charts_.publish);
+  ShowListEntries(sim_.disk_list, state_.disks.catalogue.entries, state_.panel.disk_list_text);
+  ShowListEntries(sim_.sim_list, state_.simulators.names, SelectedSimulator(state_));
+  sim_.im_saved->setChecked(state_.ImSaved);
+  setWindowTitle(ToQString(state_.file.window_title));
+  ShowStart();
+  disk_controller_->Refresh();
+}
+
+void MainWindow::ShowStart() {
+  sim_.startb->setEnabled(StartAvailable(state_));
+  sim_.startb->setToolTip(ToQString(StartBlockedReason(state_)));
+}
+
+void MainWindow::CloseOtherWindows() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->isVisible()) window->close();
+  }
+}
+
+}  // namespace trakvist
