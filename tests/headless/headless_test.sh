@@ -6,10 +6,10 @@ set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" "$1"
 
 # The engine's arguments for the front end's defaults, with N requests.
-direct_rows() {  # N FILE-OPTION
+direct_rows() {  # N FILE-OPTION [MORE-OPTIONS...]
   rm -f row.csv
   "$work/program/schedule" "-t:$1" -a:60 -n:0 "-tu:1E-05" -r:600 -wc:0 -f:1 -o:1000 -x:30 -b:2 \
-    -bpt:600 -e:1 -st:600 -m:1000 -i:0 -hd:4 -rw:3 -rb:n -rs:y -id "$2:row.csv" >/dev/null
+    -bpt:600 -e:1 -st:600 -m:1000 "-i:${HEAD:-0}" -hd:4 -rw:3 -rb:n -rs:y -id "$2:row.csv" "${@:3}" >/dev/null
   tail -n 1 row.csv | tr -d '\r'
 }
 
@@ -56,6 +56,16 @@ expect_status 0 "$trakvist" --open s.txt --chart c.svg --formula maximum --exclu
 grep -q "<svg" c.svg || fail "c.svg is no SVG"
 [ "$(tr -d '\r' <out.txt | head -n 1)" = "FCFS	$(direct_rows 300 -s | cut -d, -f2)" ] ||
   fail "the maximum over the range: $(head -n 1 out.txt)"
+
+# Heads that start down: the runs get -u:0, the file says so and keeps it.
+expect_status 0 "$trakvist" --run --set 0=300 --set 11=500 --direction down --save down.txt
+down=$(HEAD=500 direct_rows 300 -s -u:0)
+[ "$(saved_rows down.txt "Total Seek Time")" = "$down" ] ||
+  fail "the seek of a run downwards differs from the engine's with -u:0"
+[ "$down" != "$(HEAD=500 direct_rows 300 -s)" ] || fail "the direction changed nothing"
+grep -q "Initial Head Direction" down.txt || fail "the saved file does not say the heads start down"
+grep -q "Initial Head Direction" s.txt && fail "a default file has the added section"
+expect_status 2 "$trakvist" --run --direction sideways
 
 # Statuses: usage errors, failures, help.
 expect_status 2 "$trakvist" --run --x 17

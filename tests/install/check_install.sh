@@ -27,7 +27,9 @@ link="$prefix/bin/Trakvist"
 [ "$(readlink "$link")" = "../lib/trakvist/Trakvist" ] || fail "bin/Trakvist links elsewhere"
 [ "$(readlink -f "$link")" = "$(readlink -f "$lib/Trakvist")" ] || fail "bin/Trakvist is broken"
 # Started through its link, the front end runs from the installed folder.
-"$link" --help | grep -q '^Usage:' || fail "the installed Trakvist does not start"
+# (Into a file: grep -q would leave before a long text is written whole.)
+"$link" --help >"$prefix/help.txt" || fail "the installed Trakvist does not start"
+grep -q '^Usage:' "$prefix/help.txt" || fail "the installed Trakvist prints no usage"
 
 desktop="$prefix/share/applications/trakvist.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"

@@ -87,7 +87,10 @@ void ApplySavedPage(const SimFileContent& content, ParametersPanel* panel, const
   for (int position = 1; position <= content.page.count; ++position) {
     ApplyPosition(position, content.page, panel, hooks);
   }
-  if (content.page.count > 0) SelectRequestSource(panel, panel->source);
+  if (content.page.count > 0) {
+    SelectRequestSource(panel, panel->source);
+    panel->head_down = content.page.values.head_down;
+  }
   for (int index = 0; index < kParameterCount; ++index) {
     if (content.parameter_texts[index]) SetFieldText(panel, index, *content.parameter_texts[index]);
   }

@@ -26,6 +26,14 @@ inline constexpr std::string_view kSeekSection = "[Total Seek Time]";
 inline constexpr std::string_view kAvgWaitSection = "[Average Waiting Time]";
 inline constexpr std::string_view kMaxWaitSection = "[Maximum Waiting Time]";
 
+// Sections added after the last one of the format: each is written only
+// when it has something to say, so files of default settings keep their
+// bytes, and a reader that follows the format passes over them.
+// "Initial Head Direction" Down (the only value written; Up is the default).
+inline constexpr std::string_view kHeadDirectionSection = "[Initial Head Direction]";
+inline constexpr std::string_view kHeadDownText = "Down";
+inline constexpr std::string_view kHeadUpText = "Up";
+
 inline constexpr std::string_view kResultHeaderRow =
     ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
 

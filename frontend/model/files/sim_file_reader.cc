@@ -139,6 +139,7 @@ class SimFileParser {
         !ReadResults(kMaxWaitSection, Metric::kMaximumWaitingTime)) {
       return Failure(kSimFileNotProperFormatMessage);
     }
+    if (!ReadAddedSections()) return Failure(kSimFileNotProperFormatMessage);
     return SimFileRead{std::move(content_), {}};
   }
 
@@ -156,6 +157,23 @@ class SimFileParser {
     const std::string_view rest = line->substr(start);
     return WholeNumber(rest.substr(0, rest.find_first_of(" \t,")), 1,
                        std::numeric_limits<int>::max());
+  }
+
+  // The sections after the format's last one, in any order. Each may be
+  // missing; one that is there must be whole. Other lines are passed over.
+  bool ReadAddedSections() {
+    for (auto line = cursor_.Line(); line; line = cursor_.Line()) {
+      if (*line == kHeadDirectionSection && !ReadHeadDirection()) return false;
+    }
+    return true;
+  }
+
+  // "Up" or "Down"; it belongs to the page.
+  bool ReadHeadDirection() {
+    const std::optional<std::string_view> line = cursor_.Line();
+    if (!line || (*line != kHeadDownText && *line != kHeadUpText)) return false;
+    if (context_.import_page) content_.page.values.head_down = *line == kHeadDownText;
+    return true;
   }
 
   std::optional<long long> Count(long long min, long long max) {

@@ -111,6 +111,7 @@ PageControls PageControlsOf(const ParametersPanel& panel, std::string_view manua
   page.DiskList = panel.disk_list_text;
   page.isLBA = panel.is_lba ? 1 : 0;
   page.SimList = std::string(simulator);
+  page.head_down = panel.head_down;
   return page;
 }
 
@@ -137,6 +138,11 @@ std::string SimFileText(const PageControls& page, const ParameterTexts& paramete
   out.Line("");
   WriteResults(kAvgWaitSection, Metric::kAverageWaitingTime, store.Results(), &out);
   WriteResults(kMaxWaitSection, Metric::kMaximumWaitingTime, store.Results(), &out);
+  if (page.head_down) {
+    out.Line("");
+    out.Line(kHeadDirectionSection);
+    out.Line(kHeadDownText);
+  }
   return out.Take();
 }
 

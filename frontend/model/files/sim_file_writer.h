@@ -30,6 +30,9 @@ struct PageControls {
   std::string DiskList;  // disk type name
   int isLBA = 0;
   std::string SimList;  // simulator file name
+  // Beyond the fifteen: "Initial Head Direction" Down, written in an added
+  // section of its own after the results.
+  bool head_down = false;
 
   friend bool operator==(const PageControls&, const PageControls&) = default;
 };

@@ -84,6 +84,11 @@ constexpr std::array<std::pair<std::string_view, Metric>, 3> kMetricWords = {{
     {"maxwait", Metric::kMaximumWaitingTime},
 }};
 
+constexpr std::array<std::pair<std::string_view, bool>, 2> kDirectionWords = {{
+    {"up", false},
+    {"down", true},
+}};
+
 constexpr std::array<std::pair<std::string_view, int>, 4> kFormulaWords = {{
     {"none", 0},
     {"average", 1},
@@ -117,6 +122,11 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
        [](std::string_view value, HeadlessOptions* options) {
          options->jobs = WholeNumber(value, kMinParallelRuns, kMaxParallelRuns);
          return options->jobs.has_value();
+       }},
+      {"--direction",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->head_down = Keyword(value, kDirectionWords);
+         return options->head_down.has_value();
        }},
       {"--x",
        [](std::string_view value, HeadlessOptions* options) {
@@ -175,6 +185,7 @@ std::string ValueHint(std::string_view option) {
       {"--save", "a file name"},
       {"--chart", "a file name ending in .png, .pdf or .svg"},
       {"--jobs", "a whole number from 1 to " + std::to_string(kMaxParallelRuns)},
+      {"--direction", "up or down"},
       {"--x", "a parameter from 0 to 15, or 16 for none"},
       {"--metric", "seek, wait or maxwait"},
       {"--formula", "none, average, minimum or maximum"},
@@ -328,6 +339,8 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --set N=TEXT      parameter field N (0 to 15) gets TEXT as if typed, after FILE;
                     repeatable. TEXT is a number the field takes as it stands,
                     or a range from,step,to of them: --set 0=100,100,300
+  --direction D     up (the default) or down: the way the heads of SCAN, LOOK
+                    and S-LOOK move first, as "Initial Head Direction" sets it
   --save OUT        write the simulation file, results included
   --chart OUT       render the chart into OUT: .png, .pdf or .svg
   --jobs K          run up to K simulations at once (1 to 64; default: the number

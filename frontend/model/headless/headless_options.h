@@ -52,6 +52,8 @@ struct HeadlessOptions {
   // --jobs K: engines run at once ("Parallel runs"); unset: the window's
   // start value, the number of cores.
   std::optional<int> jobs;
+  // --direction up|down: "Initial Head Direction" Down when true.
+  std::optional<bool> head_down;
   ViewOptions view;
   // The plan folder: written by `--run ... --plan DIR`, read by `--collect DIR`.
   std::optional<std::string> plan;

@@ -145,6 +145,7 @@ std::string ApplyFieldOptions(MainState* state, const HeadlessOptions& options,
     }
   }
   if (options.jobs) state->panel.parallel_runs = *options.jobs;
+  if (options.head_down) state->panel.head_down = *options.head_down;
   return "";
 }
 

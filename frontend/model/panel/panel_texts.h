@@ -42,6 +42,12 @@ inline constexpr std::string_view kIsLbaToolTip =
     "will be used instead";
 
 // S-LOOK reset method list; position + 1 is the engine's method number.
+// "Initial Head Direction", beside the initial head position.
+inline constexpr std::string_view kHeadDirectionLabel = "Initial Head Direction";
+inline constexpr std::array<std::string_view, 2> kHeadDirectionItems = {"Up", "Down"};
+inline constexpr std::string_view kHeadDirectionToolTip =
+    "The way the heads of SCAN, LOOK and S-LOOK move first (C-SCAN and C-LOOK serve that way "
+    "and return); FCFS and SSTF do not depend on it";
 inline constexpr std::string_view kSlookResetLabel = "S-LOOK waisted time reseting method";
 inline constexpr std::array<std::string_view, 3> kSlookResetItems = {"Extremes", "Ping Pong",
                                                                      "Empty Queue"};

@@ -39,6 +39,10 @@ struct ParametersPanel {
   bool rtimer = false;  // "Randomize By Timer"
   bool rtimer_enabled = true;
   bool skip_idle = true;
+  // "Initial Head Direction": Down starts the heads of SCAN, LOOK, S-LOOK
+  // towards cylinder 0 and turns C-SCAN and C-LOOK round. In the disk
+  // frame beside the initial head position, so a run disables it too.
+  bool head_down = false;
   // Off during a run like the other run options: every run of a sweep
   // takes -id as it was at the start.
   bool skip_idle_enabled = true;

@@ -75,6 +75,7 @@ RunSettings RunSettingsFromPanel(const ParametersPanel& panel) {
   settings.bopath_reset = panel.bopath_reset;
   settings.bopath_swap = panel.bopath_swap;
   settings.ofcfs = panel.ofcfs;
+  settings.head_down = panel.head_down;
   settings.disprog = panel.disprog;
   return settings;
 }
@@ -97,6 +98,7 @@ std::vector<EngineArgument> EngineArguments(const RunSettings& settings,
   if (values[kRequestsParameter] == 0) args.Add("-in:" + target.requests_file, /*quoted=*/true);
   if (settings.ofcfs) args.Add("-FCFS");
   if (settings.skip_idle) args.Add("-id");
+  if (settings.head_down) args.Add("-u:0");
   return args.Take();
 }
 

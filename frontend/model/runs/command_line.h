@@ -26,6 +26,9 @@ struct RunSettings {
   bool bopath_swap = true;
   bool ofcfs = false;    // "Disable FCFS"
   bool disprog = false;  // "Disable Progress Bar ...": no progress messages
+  // "Initial Head Direction" Down: -u:0 after everything else. Up passes
+  // nothing, so the line stays as it always was.
+  bool head_down = false;
 };
 
 RunSettings RunSettingsFromPanel(const ParametersPanel& panel);

@@ -123,6 +123,8 @@ void MainWindow::ConnectOptions() {
   });
   connect(sim_.slook_reset, &QComboBox::activated, this,
           [this](int index) { state_.panel.slook_reset = index; });
+  connect(sim_.head_direction, &QComboBox::activated, this,
+          [this](int index) { state_.panel.head_down = index == 1; });
   connect(sim_.parallel_runs, &QSpinBox::valueChanged, this,
           [this](int count) { state_.panel.parallel_runs = count; });
   connect(sim_.manual, &QLineEdit::textEdited, this, &MainWindow::OnManualEdited);

@@ -61,6 +61,7 @@ void ShowRequestSource(const ParametersPanel& p, const SimulationControls& c) {
 
 void ShowOptions(const ParametersPanel& p, const SimulationControls& c) {
   c.slook_reset->setCurrentIndex(p.slook_reset);
+  c.head_direction->setCurrentIndex(p.head_down ? 1 : 0);
   ShowCheck(c.bopath_reset, p.bopath_reset, p.bopath_reset_enabled);
   ShowCheck(c.bopath_swap, p.bopath_swap, p.bopath_swap_enabled);
   ShowCheck(c.skip_idle, p.skip_idle, p.skip_idle_enabled);

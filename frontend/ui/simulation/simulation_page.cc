@@ -151,10 +151,30 @@ QGroupBox* BopathFrame(SimulationControls* c) {
   return c->frame4;
 }
 
+// The row of "Initial Head Direction", under the initial head position.
+void AddHeadDirectionRow(QGridLayout* grid, SimulationControls* c) {
+  const int row = NextRow(grid);
+  c->head_direction_label = MakeLabel(QStringLiteral("HeadDirectionLabel"), kHeadDirectionLabel);
+  c->head_direction = MakeList(QStringLiteral("HeadDirection"));
+  for (const std::string_view item : kHeadDirectionItems) {
+    c->head_direction->addItem(ToQString(item));
+  }
+  c->head_direction->setToolTip(ToQString(kHeadDirectionToolTip));
+  c->head_direction_label->setToolTip(ToQString(kHeadDirectionToolTip));
+  c->head_direction_label->setBuddy(c->head_direction);
+  grid->addWidget(c->head_direction_label, row, 0);
+  grid->addWidget(c->head_direction, row, 1);
+}
+
 QWidget* DiskPage(int page, std::initializer_list<int> indices, SimulationControls* c) {
   auto* widget = Named(new QWidget, IndexedName("PgD", page));
   auto* layout = new QVBoxLayout(widget);
-  layout->addLayout(ParameterRows(indices, c));
+  QGridLayout* grid = MakeFieldGrid();
+  for (const int index : indices) {
+    AddParameterRow(grid, index, c);
+    if (index == kInitialHeadParameter) AddHeadDirectionRow(grid, c);
+  }
+  layout->addLayout(grid);
   layout->addStretch(1);
   c->pg_d[page] = widget;
   return widget;

@@ -55,6 +55,9 @@ struct SimulationControls {
   QCheckBox* bopath_reset = nullptr;
   QCheckBox* bopath_swap = nullptr;
 
+  QLabel* head_direction_label = nullptr;
+  QComboBox* head_direction = nullptr;  // "Initial Head Direction": Up, Down
+
   DiskTypeList* disk_list = nullptr;
   QPushButton* custom_disk = nullptr;  // "Custom ...": opens the disk properties
 

@@ -630,7 +630,8 @@ void MainWindowTest::xAxisChoice() {
 void MainWindowTest::startControlsDuringRun() {
   window_->Enable_StartControls(false);
   for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "SkipIdle", "Startb",
-                           "OpenS", "ImSaved", "SimList", "SimRefresh", "SaveS", "SaveAs"}) {
+                           "OpenS", "ImSaved", "SimList", "SimRefresh", "SaveS", "SaveAs",
+                           "HeadDirection"}) {
     QVERIFY2(!Get(QString::fromLatin1(name))->isEnabled(), name);
   }
   QVERIFY(Get(QStringLiteral("Stopb"))->isEnabled());

@@ -2,6 +2,7 @@
 // through the main window on Qt's offscreen platform.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -125,6 +126,7 @@ class SimulationRunTest : public QObject {
   void simulatorThatCannotRunEndsTheSweepWithItsCommandLine_data();
   void simulatorThatCannotRunEndsTheSweepWithItsCommandLine();
   void manualRequestsAskAboutTheCylinders();
+  void headsStartingDownReachTheEngineAndTheFile();
   void importShowsTheWaitWindowForLongFiles_data();
   void importShowsTheWaitWindowForLongFiles();
 
@@ -427,6 +429,28 @@ void SimulationRunTest::manualRequestsAskAboutTheCylinders() {
   QCOMPARE(answers_->boxes.size(), 2u);  // nothing went wrong
   const std::string requests = ReadAll(window_->state().TemporaryFolder + "man_tmp$$~1.txt");
   QCOMPARE(requests, std::string("0\r\n10 20, 1000  -1\r\n"));
+}
+
+// "Down" adds -u:0 to every run and an added section to the saved file;
+// "Up" leaves both as they always were.
+void SimulationRunTest::headsStartingDownReachTheEngineAndTheFile() {
+  auto* direction = Get<QComboBox>(QStringLiteral("HeadDirection"));
+  QCOMPARE(direction->currentText(), QStringLiteral("Up"));
+  direction->setCurrentIndex(1);
+  emit direction->activated(1);
+  Type(0, QStringLiteral("100"));
+  RunSweep();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  const std::string down = window_->run_controller()->monitor().CommandLine();
+  QVERIFY2(down.ends_with(" -id -u:0"), down.c_str());
+  QVERIFY(SimulationFileBytes(window_->state()).find("[Initial Head Direction]\r\nDown") !=
+          std::string::npos);
+
+  direction->setCurrentIndex(0);
+  emit direction->activated(0);
+  RunSweep();
+  QVERIFY(window_->run_controller()->monitor().CommandLine().find("-u:") == std::string::npos);
+  QVERIFY(SimulationFileBytes(window_->state()).find("Initial Head") == std::string::npos);
 }
 
 void SimulationRunTest::importShowsTheWaitWindowForLongFiles_data() {

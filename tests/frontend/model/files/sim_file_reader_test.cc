@@ -7,6 +7,7 @@
 
 #include "frontend/model/common/number_text.h"
 #include "frontend/model/files/sim_file_format.h"
+#include "frontend/model/files/sim_file_writer.h"
 #include "tests/frontend/model/files/sim_file_fixtures.h"
 
 namespace trakvist {
@@ -77,6 +78,28 @@ TEST(ReadSimFileTest, ReadsBackWhatTheWriterWrote) {
                   *FullNumber(NumberText(expected.Get(metric, a, run))));
       }
     }
+  }
+}
+
+// "Down" goes into a section after the results, which only this reader
+// reads; a damaged one is a format error, and without the page it is
+// passed over.
+TEST(ReadSimFileTest, TheHeadDirectionSectionAfterTheResults) {
+  PageControls page = ThreeRunPage();
+  page.head_down = true;
+  const std::string bytes = SimFileText(page, ThreeRunTexts(), ThreeRunStore());
+  EXPECT_EQ(bytes, Golden() + "\r\n[Initial Head Direction]\r\nDown\r\n");
+  EXPECT_TRUE(ReadWhole(bytes).page.values.head_down);
+  EXPECT_FALSE(ReadWhole(Golden()).page.values.head_down);
+  SimFileReadContext context = TestContext();
+  context.import_page = false;
+  ASSERT_TRUE(ReadSimFile(bytes, context).content);
+  EXPECT_FALSE(ReadSimFile(bytes, context).content->page.values.head_down);
+  for (const std::string& damaged : {Edit(bytes, "\r\nDown", "\r\nSideways"),
+                                     bytes.substr(0, bytes.rfind("Down"))}) {
+    const SimFileRead read = ReadSimFile(damaged, TestContext());
+    EXPECT_FALSE(read.content);
+    EXPECT_EQ(read.failure, kSimFileNotProperFormatMessage);
   }
 }
 

@@ -92,6 +92,8 @@ TEST(CommandLineTest, SwitchesAddOrDropTheirFragments) {
        {" -t:0 ", "-c:80 \"-in:/opt/trakvist/man_tmp$$~1.txt\" -id"},
        {}},
       {"decimal values", [](OneRun* r) { r->values[10] = 2.25; }, {" -m:2.25 "}, {}},
+      {"heads start down", [](OneRun* r) { r->settings.head_down = true; }, {" -id -u:0"}, {}},
+      {"heads start up", [](OneRun*) {}, {}, {"-u:"}},
   };
   for (const auto& c : kCases) {
     OneRun run = DefaultRun();
