@@ -150,19 +150,23 @@ TEST(ChartFormatOfTest, GoesByTheExtension) {
   EXPECT_EQ(ChartFormatOf("dir.png/chart"), std::nullopt);
 }
 
-// A state with the three runs of field 0 = 100,100,300 stored and shown.
-MainState ThreeRuns() {
+// A state with `runs` numbered runs of field 0 = 100,100,300 stored and
+// shown, field 9 swept over `seek_times` too.
+MainState StoredRuns(int runs = 3, const char* seek_times = "1") {
   MainState state = StartMainState({});
   SweepEnd end;
   end.kind = SweepEndKind::kCompleted;
   std::array<std::string, kParameterCount> texts;
   for (int k = 0; k < kParameterCount; ++k) texts[k] = state.panel.cparam[k].text;
   texts[0] = "100,100,300";
+  texts[9] = seek_times;
   end.result_ranges = FillSweepRanges(texts, RequestSource::kDistribution, false);
-  end.results = NumberedResults(3);
+  end.results = NumberedResults(runs);
   FinishSweep(&state, end);
   return state;
 }
+
+MainState ThreeRuns() { return StoredRuns(); }
 
 TEST(ApplyViewOptionsTest, DefaultsToTheSweptParameterAsSeries) {
   MainState state = ThreeRuns();
@@ -195,16 +199,7 @@ TEST(ApplyViewOptionsTest, ChoicesFollowTheTabsRules) {
 // A second swept parameter is held at its chosen value: the title names
 // it and a note says how to see the others.
 TEST(ApplyViewOptionsTest, NamesTheValuesOtherSweptParametersAreHeldAt) {
-  MainState state = StartMainState({});
-  SweepEnd end;
-  end.kind = SweepEndKind::kCompleted;
-  std::array<std::string, kParameterCount> texts;
-  for (int k = 0; k < kParameterCount; ++k) texts[k] = state.panel.cparam[k].text;
-  texts[0] = "100,100,300";
-  texts[9] = "1,1,3";
-  end.result_ranges = FillSweepRanges(texts, RequestSource::kDistribution, false);
-  end.results = NumberedResults(9);
-  FinishSweep(&state, end);
+  MainState state = StoredRuns(9, "1,1,3");
   std::vector<std::string> notes;
   ViewOptions view;
   view.values = {{9, "2"}};
