@@ -97,12 +97,10 @@ void WriteWholeParameter(ParametersPanel* panel, int index, std::optional<double
 
 DiskProperties StartDiskProperties() {
   DiskProperties window;
-  // Appended rather than "0" + unit: g++ 12 at -O3 warns wrongly
-  // (-Wrestrict) inside std::string's operator+ for that.
   for (int i = 0; i < kDparamCount; ++i) {
-    window.dparam[i] = std::string("0").append(kDparamTable[i].unit);
+    window.dparam[i] = "0" + std::string(kDparamTable[i].unit);
   }
-  window.tu = std::string("0").append(kTuUnit);
+  window.tu = "0" + std::string(kTuUnit);
   RecomputeDiskDerived(&window);
   SetSmintu(&window, true);
   UpdateTUER(&window);
