@@ -46,6 +46,7 @@ class Parser {
   ParseOutcome ParseI(const std::string& argument);
   ParseOutcome ParseU(const std::string& argument);
   ParseOutcome ParseL(const std::string& argument);
+  ParseOutcome ParseQ(const std::string& argument);
   void ParseR(const std::string& argument);
   void ParseM(const std::string& argument);
 
@@ -116,6 +117,8 @@ ParseOutcome Parser::Parse(const std::string& a) {
     case 'P':
       config_.probability = real(3);
       break;
+    case 'Q':
+      return ParseQ(a);
     case 'R':
       ParseR(a);
       break;
@@ -209,6 +212,24 @@ ParseOutcome Parser::ParseL(const std::string& a) {
   }
   *error_ = "the head-path log must be given as -l:FILE, not \"" + a + "\"";
   return ParseOutcome::kFailed;
+}
+
+// -q:FILE names the file of waiting-time statistics rows. It is opened at
+// once, like a result file, but one that cannot be opened is refused: its
+// rows would otherwise be lost without a word.
+ParseOutcome Parser::ParseQ(const std::string& a) {
+  if (Upper(a, 2) != ':' || ValueAt(a, 3).empty()) {
+    *error_ = "the waiting-time statistics file must be given as -q:FILE, not \"" + a + "\"";
+    return ParseOutcome::kFailed;
+  }
+  config_.statistics_path = std::string(ValueAt(a, 3));
+  OpenResultFile(config_.statistics_file, config_.statistics_path);
+  if (!config_.statistics_file.is_open()) {
+    *error_ = "cannot open the waiting-time statistics file \"" + config_.statistics_path +
+              "\": " + std::strerror(errno);
+    return ParseOutcome::kFailed;
+  }
+  return ParseOutcome::kContinue;
 }
 
 void Parser::ParseR(const std::string& a) {

@@ -62,6 +62,7 @@ void WriteLabelRows(RunConfig& config) {
   WriteLabelRow(config.wait_file);
   WriteLabelRow(config.seek_file);
   WriteLabelRow(config.max_wait_file);
+  WriteLabelRow(config.statistics_file);
 }
 
 bool HasResultFiles(const RunConfig& config) {

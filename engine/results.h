@@ -27,8 +27,8 @@ using RunResults = std::array<ColumnResult, kColumnNames.size()>;
 RunResults ComputeResults(const std::vector<Accounts>& accounts, int32_t served, int32_t block_time,
                           bool fcfs_skipped);
 
-// Writes the label row into each open result file that is still empty,
-// unless -d was given.
+// Writes the label row into each open result file that is still empty, and
+// into the waiting-time statistics file (-q:), unless -d was given.
 void WriteLabelRows(RunConfig& config);
 
 // True when results go to files rather than to the console report.

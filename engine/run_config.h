@@ -75,6 +75,11 @@ struct RunConfig {
   bool start_down = false;              // -u:0 (-u:1, up, is the default)
   std::optional<std::string> path_log;  // -l: the head-path log file
 
+  // -q: rows of waiting-time percentiles and standard deviation, opened
+  // like the result files; the path names it in messages.
+  ResultFile statistics_file;
+  std::string statistics_path;
+
   bool poisson() const { return arrival_rate > 0 && seconds_per_tu > 0; }
   bool manual() const { return total == 0; }
   // The cylinder the schedulers see for cylinder c. Going down first is

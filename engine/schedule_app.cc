@@ -2,6 +2,8 @@
 
 #include <ctime>
 #include <new>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "engine/link.h"
@@ -15,6 +17,7 @@
 #include "engine/simulation.h"
 #include "engine/usage.h"
 #include "engine/validation.h"
+#include "engine/wait_statistics.h"
 #include "engine/workload.h"
 
 namespace schedule {
@@ -52,6 +55,9 @@ class App {
  private:
   int Configure(std::span<const std::string> arguments, ManualList* manual);
   int Simulate(ManualList manual);
+  // The waiting-time statistics (-q:) and the head-path log (-l:) of a
+  // completed run; the first problem, if any, after trying both.
+  std::optional<std::string> WriteExtraFiles(const SimulationOutcome& outcome);
 
   const AppStreams& streams_;
   FrontEndLink link_;
@@ -99,6 +105,18 @@ int App::Configure(std::span<const std::string> arguments, ManualList* manual) {
   return -1;
 }
 
+std::optional<std::string> App::WriteExtraFiles(const SimulationOutcome& outcome) {
+  std::optional<std::string> problem;
+  if (outcome.waits) {
+    problem = WriteStatisticsRows(config_, ComputeWaitStatistics(*outcome.waits));
+  }
+  if (outcome.path_log) {
+    auto log_problem = outcome.path_log->Write(*config_.path_log);
+    if (!problem) problem = log_problem;
+  }
+  return problem;
+}
+
 int App::Simulate(ManualList manual) {
   try {
     Workload workload(config_, generators_, std::move(manual));
@@ -113,11 +131,9 @@ int App::Simulate(ManualList manual) {
       } else {
         PrintReport(streams_.out, results);
       }
-      if (outcome.path_log) {
-        if (auto problem = outcome.path_log->Write(*config_.path_log)) {
-          link_.Finish();
-          return Refuse(streams_, *problem);
-        }
+      if (auto problem = WriteExtraFiles(outcome)) {
+        link_.Finish();
+        return Refuse(streams_, *problem);
       }
     }
   } catch (const std::bad_alloc&) {

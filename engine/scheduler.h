@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "engine/cylinder_ranks.h"
 #include "engine/disk.h"
@@ -77,6 +78,9 @@ class Scheduler {
   // From now on the head's moves and services are reported to `path`, for
   // the head-path log.
   virtual void RecordPath(PathRecorder* path) = 0;
+  // From now on the waiting time of every request served is appended to
+  // `waits`, for the waiting-time statistics.
+  virtual void RecordWaits(std::vector<uint32_t>* waits) = 0;
 };
 
 }  // namespace schedule

@@ -66,6 +66,13 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
       if (recorder != nullptr) schedulers_[i]->RecordPath(recorder);
     }
   }
+  if (config.statistics_file.is_open()) {
+    waits_ = std::make_shared<WaitRecords>(config, workload.total());
+    for (size_t i = 0; i < schedulers_.size(); ++i) {
+      std::vector<uint32_t>* waits = waits_->waits(static_cast<int>(i));
+      if (waits != nullptr) schedulers_[i]->RecordWaits(waits);
+    }
+  }
   next_events_.resize(schedulers_.size());
   has_work_.resize(schedulers_.size());
   for (size_t i = 0; i < schedulers_.size(); ++i) Note(i);
@@ -168,6 +175,7 @@ SimulationOutcome Simulation::Finish() {
   outcome.served = workload_.generated();
   outcome.clock = static_cast<uint32_t>(end);
   outcome.path_log = path_log_;
+  outcome.waits = waits_;
   return outcome;
 }
 

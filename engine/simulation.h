@@ -12,6 +12,7 @@
 #include "engine/path_log.h"
 #include "engine/run_config.h"
 #include "engine/scheduler.h"
+#include "engine/wait_statistics.h"
 #include "engine/workload.h"
 
 namespace schedule {
@@ -23,6 +24,8 @@ struct SimulationOutcome {
   uint32_t clock = 0;              // ticks simulated
   // With -l:, the head paths of a completed run.
   std::shared_ptr<PathLog> path_log;
+  // With -q:, the waiting times of a completed run.
+  std::shared_ptr<WaitRecords> waits;
 };
 
 // The disk of a configuration.
@@ -84,6 +87,7 @@ class Simulation {
   std::optional<CylinderRanks> mirrored_;  // the cylinders under -u:0
   uint32_t mirror_sum_ = 0;                // a rank and its mirror image add up to this
   std::shared_ptr<PathLog> path_log_;      // with -l:
+  std::shared_ptr<WaitRecords> waits_;     // with -q:
   RunState state_;
   std::vector<std::unique_ptr<Scheduler>> schedulers_;
   std::vector<uint64_t> next_events_;  // per scheduler, as last noted

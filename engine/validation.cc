@@ -12,6 +12,7 @@
 #include "engine/random.h"
 #include "engine/scheduler_table.h"
 #include "engine/simulation.h"
+#include "engine/wait_statistics.h"
 #include "engine/workload.h"
 
 namespace schedule {
@@ -62,6 +63,7 @@ std::optional<std::string> CheckMemory(const RunConfig& c, const ManualList* man
   uint64_t needed = MemoryNeeded(total, cylinders) + list_bytes;
   // The head-path log follows each queue's requests by their arrival index.
   if (c.path_log) needed += static_cast<uint64_t>(total) * (kSimulatedCount - 1) * sizeof(int32_t);
+  if (c.statistics_file.is_open()) needed += static_cast<uint64_t>(total) * kWaitBytesPerRequest;
   uint64_t available = MachineMemory();
   if (needed <= available) return std::nullopt;
   return Num(total) + " requests need " + Gigabytes(needed) + " of memory for their queues; " +

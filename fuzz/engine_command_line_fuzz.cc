@@ -79,6 +79,8 @@ std::optional<std::pair<std::string, std::size_t>> NamedFile(const std::string& 
       break;
     case 'L':
       return std::pair{std::string("path.csv"), std::size_t{3}};
+    case 'Q':
+      return std::pair{std::string("q.csv"), std::size_t{3}};
     default:
       break;
   }
@@ -113,18 +115,26 @@ bool HasCommaOrLineEnd(const std::string& text) {
 
 // Every line of a result file ends and holds the first column and nine
 // algorithms (unless the caller put commas into the first column).
-void CheckResultFile(const std::filesystem::path& path) {
+// With `statistics` (the -q: file) each line is the label row or one of
+// the five statistics rows, and those come five at a time.
+void CheckResultFile(const std::filesystem::path& path, bool statistics = false) {
   if (!std::filesystem::exists(path)) return;
   const std::string text = ReadAll(path);
   if (text.empty()) return;
   FUZZ_CHECK(text.back() == '\n');
+  static const char* const kStatistics[] = {"p50,", "p90,", "p95,", "p99,", "sd,"};
+  std::size_t rows = 0;
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = text.find('\n', start);
     const std::string line = text.substr(start, end - start);
     FUZZ_CHECK(std::count(line.begin(), line.end(), ',') == 9);
+    if (statistics && line[0] != ',') {
+      FUZZ_CHECK(line.rfind(kStatistics[rows++ % 5], 0) == 0);
+    }
     start = end + 1;
   }
+  FUZZ_CHECK(rows % 5 == 0);
 }
 
 }  // namespace
@@ -132,7 +142,7 @@ void CheckResultFile(const std::filesystem::path& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parts = fuzz::SplitParts(fuzz::AsText(data, size), '\0');
   static const std::filesystem::path folder = WorkFolder();
-  for (const char* name : {"s.csv", "w.csv", "xw.csv", "in.txt", "path.csv"}) {
+  for (const char* name : {"s.csv", "w.csv", "xw.csv", "in.txt", "path.csv", "q.csv"}) {
     std::filesystem::remove(folder / name);
   }
   std::vector<std::string> arguments = fuzz::SplitParts(parts[0], '\n');
@@ -191,5 +201,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!commas_in_columns) {
     for (const char* name : {"s.csv", "w.csv", "xw.csv"}) CheckResultFile(folder / name);
   }
+  CheckResultFile(folder / "q.csv", true);
   return 0;
 }

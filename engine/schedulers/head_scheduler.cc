@@ -67,6 +67,11 @@ void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
   if (path_ != nullptr) {
     path_->Serve(tick + path_shift_, head_, request, uint64_t{wait} + path_shift_);
   }
+  if (waits_ != nullptr) {
+    // Only FCFS's shifted waits can outgrow 32 bits; they are kept at the top.
+    const uint64_t physical = uint64_t{wait} + path_shift_;
+    waits_->push_back(static_cast<uint32_t>(std::min<uint64_t>(physical, UINT32_MAX)));
+  }
   accounts_.wait_total += wait;
   if (wait > accounts_.max_wait) accounts_.max_wait = wait;
   if (run_.link != nullptr) run_.link->CountService();

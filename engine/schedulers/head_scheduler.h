@@ -2,6 +2,7 @@
 #define SCHEDULE_ENGINE_SCHEDULERS_HEAD_SCHEDULER_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/disk.h"
 #include "engine/scheduler.h"
@@ -29,6 +30,7 @@ class HeadScheduler : public Scheduler {
   uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
   void RecordPath(PathRecorder* path) override { path_ = path; }
+  void RecordWaits(std::vector<uint32_t>* waits) override { waits_ = waits; }
 
  protected:
   enum class Phase {
@@ -84,9 +86,10 @@ class HeadScheduler : public Scheduler {
   Accounts accounts_;
   // The head-path log, or null; its ticks run ahead of the clock by the
   // shift (the ticks FCFS's tail shortcut skips, so its log is in physical
-  // time).
+  // time). The recorded waits are in physical time too.
   PathRecorder* path_ = nullptr;
   uint64_t path_shift_ = 0;
+  std::vector<uint32_t>* waits_ = nullptr;
 
  private:
   struct Run {

@@ -64,7 +64,7 @@ TEST(OptionsTest, EachOptionSetsItsFieldFromItsValueOffset) {
 }
 
 TEST(OptionsTest, LaterOptionsWinUnknownOnesAreIgnoredSeedsActAtOnce) {
-  EXPECT_THAT(ParseToFields({"-b:3", "-t:10", "-1", "-9", "-q:5", "-B:5", "-T:20"}),
+  EXPECT_THAT(ParseToFields({"-b:3", "-t:10", "-1", "-9", "-k:5", "-B:5", "-T:20"}),
               HasSubstr(" b=5 bpt=600 e=1 st=0 m=1000 hd=4 t=20 "));
   // Numbers out of range are held at the limits.
   EXPECT_THAT(ParseToFields({"-t:99999999999", "-p:-.25e1x", "-i:-99999999999"}),
