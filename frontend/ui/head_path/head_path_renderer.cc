@@ -42,6 +42,14 @@ double TickStep(double span) {
   return std::max(1.0, step);
 }
 
+// A tick's time, large TU counts shortened: 2500000 reads 2.5M.
+QString TimeLabel(double tu, double seconds_per_tu) {
+  if (seconds_per_tu > 0) return ToQString(PathTimeText(static_cast<std::int64_t>(tu), seconds_per_tu));
+  if (tu >= 1e6) return QString::number(tu / 1e6, 'g', 4) + QStringLiteral("M");
+  if (tu >= 1e4) return QString::number(tu / 1e3, 'g', 4) + QStringLiteral("k");
+  return QString::number(static_cast<long long>(tu));
+}
+
 QFont PictureFont(bool bold) {
   QFont font;
   font.setPixelSize(static_cast<int>(kFontPixels));
@@ -139,22 +147,32 @@ QPointF HeadPathRenderer::Point(const QRectF& plot, double tu, double cylinder) 
 }
 
 void HeadPathRenderer::RenderPanel(QPainter* painter, int panel, const QRectF& rect) const {
-  // The algorithm in bold on the first line, its totals on the second.
+  // The algorithm in bold and its seek total on the first line, its average
+  // wait on the second.
   const QString text = ToQString(picture_->panels[panel].title);
   const qsizetype dash = text.indexOf(QStringLiteral(" \u2014 "));
   const QString name = dash < 0 ? text : text.left(dash);
   const QString totals = dash < 0 ? QString() : text.mid(dash + 3);
+  const qsizetype comma = totals.indexOf(QStringLiteral(", "));
+  const QString seek = comma < 0 ? totals : totals.left(comma);
+  const QString wait = comma < 0 ? QString() : totals.mid(comma + 2);
   const double left = rect.left() + kLeftMargin;
   const double width = rect.width() - kLeftMargin - kRightMargin;
   painter->setPen(Qt::black);
   painter->setFont(PictureFont(true));
+  const QFontMetricsF bold(painter->font());
+  const QString shown_name = bold.elidedText(name, Qt::ElideRight, width);
   painter->drawText(QRectF(left, rect.top(), width, kTitleLine), Qt::AlignLeft | Qt::AlignVCenter,
-                    QFontMetricsF(painter->font()).elidedText(name, Qt::ElideRight, width));
+                    shown_name);
+  const double after_name = bold.horizontalAdvance(shown_name + QStringLiteral("  "));
   painter->setFont(PictureFont(false));
   painter->setPen(QColor(70, 70, 70));
-  painter->drawText(QRectF(left, rect.top() + kTitleLine, width, kTitleLine),
+  const QFontMetricsF regular(painter->font());
+  painter->drawText(QRectF(left + after_name, rect.top(), std::max(0.0, width - after_name), kTitleLine),
                     Qt::AlignLeft | Qt::AlignVCenter,
-                    QFontMetricsF(painter->font()).elidedText(totals, Qt::ElideRight, width));
+                    regular.elidedText(seek, Qt::ElideRight, std::max(0.0, width - after_name)));
+  painter->drawText(QRectF(left, rect.top() + kTitleLine, width, kTitleLine),
+                    Qt::AlignLeft | Qt::AlignVCenter, regular.elidedText(wait, Qt::ElideRight, width));
   const QRectF plot(left, rect.top() + kTitleHeight, width,
                     rect.height() - kTitleHeight - kBottomMargin);
   if (plot.width() < 2 || plot.height() < 2) return;
@@ -183,15 +201,18 @@ void HeadPathRenderer::RenderAxes(QPainter* painter, const QRectF& plot) const {
   }
   const double time_step = TickStep(last);
   const QString unit = picture_->seconds_per_tu > 0 ? QStringLiteral("s") : QStringLiteral("TU");
+  double free_from = plot.left() - kLeftMargin;  // where the next label may start
   for (double t = 0; t <= last + 1e-9; t += time_step) {
     const QPointF at = Point(plot, t, 0);
     painter->setPen(kGridColor);
     painter->drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
     painter->setPen(kAxisColor);
-    const QString label = ToQString(PathTimeText(static_cast<std::int64_t>(t), picture_->seconds_per_tu));
+    const QString label = TimeLabel(t, picture_->seconds_per_tu);
     const double width = metrics.horizontalAdvance(label);
     if (at.x() + width / 2 > plot.right() - metrics.horizontalAdvance(unit) - 6) break;
+    if (at.x() - width / 2 < free_from) continue;
     painter->drawText(QPointF(at.x() - width / 2, plot.bottom() + kBottomMargin - 5), label);
+    free_from = at.x() + width / 2 + 8;
   }
   painter->drawText(QPointF(plot.right() - metrics.horizontalAdvance(unit),
                             plot.bottom() + kBottomMargin - 5),
@@ -210,14 +231,25 @@ void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,
   for (const PathPoint& point : points) {
     line << Point(plot, static_cast<double>(point.tu), static_cast<double>(point.cylinder));
   }
-  painter->setPen(QPen(kPathColor, 1.3));
+  // A dense run is drawn lighter, so that the path stays visible under its
+  // dots and the dots show where the serves crowd.
+  std::int64_t serves = 0;
+  for (const PathEvent& event : path.events) serves += event.kind == PathEventKind::kServe;
+  const double density = static_cast<double>(serves) / std::max(1.0, plot.width());
+  const bool dense = density > 0.5;
+  QColor path_color = kPathColor;
+  if (dense) path_color.setAlpha(150);
+  painter->setPen(QPen(path_color, dense ? 0.7 : 1.3));
   painter->drawPolyline(line);
+  const double radius = density > 0.5 ? 1.0 : density > 0.15 ? 1.8 : kServeRadius;
+  QColor serve_color = kServeColor;
+  if (dense) serve_color.setAlpha(110);
   // One dot per pixel: a hundred thousand serves cover a few thousand.
   const int width = columns + 1;
   const int height = std::max(1, static_cast<int>(std::ceil(plot.height()))) + 1;
   std::vector<bool> drawn(static_cast<std::size_t>(width) * height, false);
   painter->setPen(Qt::NoPen);
-  painter->setBrush(kServeColor);
+  painter->setBrush(serve_color);
   for (const PathEvent& event : path.events) {
     if (event.kind != PathEventKind::kServe) continue;
     const QPointF at = Point(plot, static_cast<double>(event.tu), static_cast<double>(event.cylinder));
@@ -226,7 +258,7 @@ void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,
     const std::size_t cell = static_cast<std::size_t>(y) * width + x;
     if (drawn[cell]) continue;
     drawn[cell] = true;
-    painter->drawEllipse(at, kServeRadius, kServeRadius);
+    painter->drawEllipse(at, radius, radius);
   }
 }
 

@@ -112,7 +112,8 @@ void HeadPathTab::BuildControls() {
   table_->setSortingEnabled(true);
   table_->sortByColumn(0, Qt::AscendingOrder);
   table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  table_->horizontalHeader()->setMinimumSectionSize(54);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
   auto* buttons = new QHBoxLayout;
@@ -134,6 +135,7 @@ void HeadPathTab::BuildControls() {
   order_layout->addWidget(order_label);
   order_layout->addWidget(algorithm_);
   order_layout->addWidget(table_, 1);
+  order_box->setMinimumWidth(6 * 58 + 24);
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(canvas_);
