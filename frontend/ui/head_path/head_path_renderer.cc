@@ -244,22 +244,31 @@ void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,
   const double radius = density > 0.5 ? 1.0 : density > 0.15 ? 1.8 : kServeRadius;
   QColor serve_color = kServeColor;
   if (dense) serve_color.setAlpha(110);
-  // One dot per pixel: a hundred thousand serves cover a few thousand.
-  const int width = columns + 1;
-  const int height = std::max(1, static_cast<int>(std::ceil(plot.height()))) + 1;
+  // One dot per cell of the dot's size: a hundred thousand serves cover a
+  // few thousand cells; small dots are drawn as square points, in one call.
+  const double cell_size = std::max(1.0, radius * 2);
+  const int width = static_cast<int>(columns / cell_size) + 2;
+  const int height = static_cast<int>(std::ceil(plot.height() / cell_size)) + 2;
   std::vector<bool> drawn(static_cast<std::size_t>(width) * height, false);
-  painter->setPen(Qt::NoPen);
-  painter->setBrush(serve_color);
+  QPolygonF dots;
   for (const PathEvent& event : path.events) {
     if (event.kind != PathEventKind::kServe) continue;
     const QPointF at = Point(plot, static_cast<double>(event.tu), static_cast<double>(event.cylinder));
-    const int x = std::clamp(static_cast<int>(at.x() - plot.left()), 0, width - 1);
-    const int y = std::clamp(static_cast<int>(at.y() - plot.top()), 0, height - 1);
+    const int x = std::clamp(static_cast<int>((at.x() - plot.left()) / cell_size), 0, width - 1);
+    const int y = std::clamp(static_cast<int>((at.y() - plot.top()) / cell_size), 0, height - 1);
     const std::size_t cell = static_cast<std::size_t>(y) * width + x;
     if (drawn[cell]) continue;
     drawn[cell] = true;
-    painter->drawEllipse(at, radius, radius);
+    dots << at;
   }
+  if (radius <= 1.0) {
+    painter->setPen(QPen(serve_color, radius * 2, Qt::SolidLine, Qt::SquareCap));
+    painter->drawPoints(dots);
+    return;
+  }
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(serve_color);
+  for (const QPointF& at : dots) painter->drawEllipse(at, radius, radius);
 }
 
 void HeadPathRenderer::RenderCursor(QPainter* painter, int panel, const QRectF& plot) const {
