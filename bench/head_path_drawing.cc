@@ -22,7 +22,8 @@ namespace {
 
 constexpr int kRequests = 100000;
 constexpr int kCylinders = 1000;
-constexpr const char* kAlgorithms[] = {"SSTF", "SCAN", "C-SCAN", "LOOK", "C-LOOK", "S-LOOK", "FCFS"};
+constexpr const char* kAlgorithms[] = {"SSTF",   "SCAN",   "C-SCAN", "LOOK",
+                                       "C-LOOK", "S-LOOK", "FCFS"};
 
 // A log as the engine writes it: requests arriving about one per 3 TU, each
 // served after a move from the last one, seek 1 TU per cylinder, block 2 TU.

@@ -28,6 +28,7 @@ expect_status 0 "$trakvist" --run --path up.pdf "${textbook[@]}"
 # A file name of another kind, --path with --plan, and requests that cannot be read.
 expect_status 2 "$trakvist" --path up.gif
 expect_status 2 "$trakvist" --run --path up.png --plan plan
+expect_status 2 "$trakvist" --path up.png --chart chart.png
 expect_status 1 "$trakvist" --path none.png --requests missing.txt
 [ ! -e none.png ] || fail "a picture was written without requests"
 

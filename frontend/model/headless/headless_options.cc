@@ -231,6 +231,10 @@ std::optional<UsageError> CheckPlanOptions(const HeadlessOptions& options) {
   if (options.path && (options.plan || options.mode != ProgramMode::kRun)) {
     return Usage("--path goes alone or after --run, without --plan");
   }
+  if (options.path && (options.save || options.chart)) {
+    return Usage(
+        "--path runs one combination and saves nothing else: --save and --chart go with a sweep");
+  }
   if (planning && (options.save || options.chart || HasViewOptions(options.view))) {
     return Usage("--plan runs nothing: --save, --chart and the view options go with --collect");
   }

@@ -6,8 +6,8 @@ namespace trakvist {
 
 SweepSetup PathRunSetup(MainState* state, const PathRunChoice& choice, FileAccess* files,
                         const MainDialogs& dialogs, std::int32_t link, const std::string& folder) {
-  SweepSetup setup = SweepSetupFromPanel(state->panel, state->AppFolder, SelectedSimulator(*state),
-                                         link, {});
+  SweepSetup setup =
+      SweepSetupFromPanel(state->panel, state->AppFolder, SelectedSimulator(*state), link, {});
   setup.field_texts = choice.field_texts;
   setup.temporary_folder = folder;
   const std::array<std::string, kParameterCount> texts = choice.field_texts;

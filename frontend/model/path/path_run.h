@@ -24,7 +24,7 @@ SweepSetup PathRunSetup(MainState* state, const PathRunChoice& choice, FileAcces
 // What came of the run: the log and the run's result rows, or why not.
 struct PathRunOutcome {
   std::optional<PathPicture> picture;
-  HeadPath path;  // the panels point into it: keep it with the picture
+  HeadPath path;        // the panels point into it: keep it with the picture
   std::string message;  // for the user, empty when there is none
 };
 

@@ -39,10 +39,11 @@ PathRunChoice ChoosePathRun(const MainState& state) {
   choice.algorithms = IncludedAlgorithms(state.charts.exclusion);
   if (state.panel.ofcfs) std::erase(choice.algorithms, 1);
   if (state.charts.CopyTU) {
-    choice.seconds_per_tu = std::max(0.0, LeadingNumber(choice.field_texts[kSecondsPerTuParameter]));
+    choice.seconds_per_tu =
+        std::max(0.0, LeadingNumber(choice.field_texts[kSecondsPerTuParameter]));
   }
-  choice.cylinders =
-      static_cast<std::int64_t>(std::max(0.0, LeadingNumber(choice.field_texts[kCylindersParameter])));
+  choice.cylinders = static_cast<std::int64_t>(
+      std::max(0.0, LeadingNumber(choice.field_texts[kCylindersParameter])));
   return choice;
 }
 
@@ -56,8 +57,9 @@ std::string PathPanelTitle(std::string_view algorithm, double seek_tu, double av
   const bool seconds = seconds_per_tu > 0;
   const double scale = seconds ? seconds_per_tu : 1.0;
   const std::string unit = seconds ? " s" : " TU";
-  return std::string(algorithm) + " \u2014 total seek " + Decimals(seek_tu * scale, seconds ? 3 : 2) +
-         unit + ", average wait " + Decimals(average_wait_tu * scale, seconds ? 3 : 2) + unit;
+  return std::string(algorithm) + " \u2014 total seek " +
+         Decimals(seek_tu * scale, seconds ? 3 : 2) + unit + ", average wait " +
+         Decimals(average_wait_tu * scale, seconds ? 3 : 2) + unit;
 }
 
 int PathAlgorithmIndex(std::string_view name) {
@@ -84,9 +86,8 @@ PathPicture MakePathPicture(const HeadPath& path, const PathRunChoice& choice,
         choice.algorithms.end()) {
       continue;
     }
-    const double seek = results.Contains(index, 1)
-                            ? results.Get(Metric::kTotalSeekTime, index, 1)
-                            : 0.0;
+    const double seek =
+        results.Contains(index, 1) ? results.Get(Metric::kTotalSeekTime, index, 1) : 0.0;
     const double wait = results.Contains(index, 1)
                             ? results.Get(Metric::kAverageWaitingTime, index, 1)
                             : AverageWait(algorithm);

@@ -35,9 +35,9 @@ struct PathPanel {
 // What the pictures show: the panels in algorithm order, the shared axes.
 struct PathPicture {
   std::vector<PathPanel> panels;
-  std::int64_t last_tu = 0;    // the time axis runs from 0 to here
-  std::int64_t highest = 0;    // the cylinder axis runs from 0 to here
-  double seconds_per_tu = 0;   // the time axis in seconds when above 0
+  std::int64_t last_tu = 0;   // the time axis runs from 0 to here
+  std::int64_t highest = 0;   // the cylinder axis runs from 0 to here
+  double seconds_per_tu = 0;  // the time axis in seconds when above 0
 };
 
 // A panel's title: "SCAN — total seek 236 TU, average wait 12.5 TU", in

@@ -19,7 +19,8 @@ PageHooks PageHooksFor(MainState* state) {
 
 }  // namespace
 
-ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files, const MainDialogs& dialogs) {
+ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files,
+                                   const MainDialogs& dialogs) {
   return [state, files, dialogs](const std::string& temporary_file) {
     const ManualStartCheck check = CheckManualRequests(
         &state->panel, &state->manual, *files, temporary_file, dialogs.ask_yes_no, dialogs.wait);

@@ -41,7 +41,7 @@ void RenderScaled(const PictureRenderer& render, QPainter* painter, const QSizeF
 // Writes through a file beside the target, renamed over it when complete, so
 // a failed export never leaves half a picture in place of an earlier one.
 std::string WritePng(const PictureRenderer& render, const std::string& /*title*/,
-                    const std::string& path) {
+                     const std::string& path) {
   QImage image(kPictureSize, QImage::Format_ARGB32);
   image.fill(Qt::white);
   {
@@ -61,7 +61,7 @@ constexpr QSizeF kPageSize(280, 175);
 constexpr int kPdfResolution = 150;
 
 std::string WritePdf(const PictureRenderer& render, const std::string& title,
-                    const std::string& path) {
+                     const std::string& path) {
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
   {
@@ -81,7 +81,7 @@ std::string WritePdf(const PictureRenderer& render, const std::string& title,
 }
 
 std::string WriteSvg(const PictureRenderer& render, const std::string& title,
-                    const std::string& path) {
+                     const std::string& path) {
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
   {

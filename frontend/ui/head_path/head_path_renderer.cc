@@ -12,10 +12,10 @@
 namespace trakvist {
 namespace {
 
-constexpr double kGap = 14;          // between panels
-constexpr double kTitleLine = 16;    // a line of a panel's title
+constexpr double kGap = 14;        // between panels
+constexpr double kTitleLine = 16;  // a line of a panel's title
 constexpr double kTitleHeight = 2 * kTitleLine + 4;
-constexpr double kLeftMargin = 40;   // the cylinder labels
+constexpr double kLeftMargin = 40;    // the cylinder labels
 constexpr double kBottomMargin = 20;  // the time labels
 constexpr double kRightMargin = 12;
 constexpr double kFontPixels = 12;
@@ -44,7 +44,8 @@ double TickStep(double span) {
 
 // A tick's time, large TU counts shortened: 2500000 reads 2.5M.
 QString TimeLabel(double tu, double seconds_per_tu) {
-  if (seconds_per_tu > 0) return ToQString(PathTimeText(static_cast<std::int64_t>(tu), seconds_per_tu));
+  if (seconds_per_tu > 0)
+    return ToQString(PathTimeText(static_cast<std::int64_t>(tu), seconds_per_tu));
   if (tu >= 1e6) return QString::number(tu / 1e6, 'g', 4) + QStringLiteral("M");
   if (tu >= 1e4) return QString::number(tu / 1e3, 'g', 4) + QStringLiteral("k");
   return QString::number(static_cast<long long>(tu));
@@ -168,11 +169,13 @@ void HeadPathRenderer::RenderPanel(QPainter* painter, int panel, const QRectF& r
   painter->setFont(PictureFont(false));
   painter->setPen(QColor(70, 70, 70));
   const QFontMetricsF regular(painter->font());
-  painter->drawText(QRectF(left + after_name, rect.top(), std::max(0.0, width - after_name), kTitleLine),
-                    Qt::AlignLeft | Qt::AlignVCenter,
-                    regular.elidedText(seek, Qt::ElideRight, std::max(0.0, width - after_name)));
+  painter->drawText(
+      QRectF(left + after_name, rect.top(), std::max(0.0, width - after_name), kTitleLine),
+      Qt::AlignLeft | Qt::AlignVCenter,
+      regular.elidedText(seek, Qt::ElideRight, std::max(0.0, width - after_name)));
   painter->drawText(QRectF(left, rect.top() + kTitleLine, width, kTitleLine),
-                    Qt::AlignLeft | Qt::AlignVCenter, regular.elidedText(wait, Qt::ElideRight, width));
+                    Qt::AlignLeft | Qt::AlignVCenter,
+                    regular.elidedText(wait, Qt::ElideRight, width));
   const QRectF plot(left, rect.top() + kTitleHeight, width,
                     rect.height() - kTitleHeight - kBottomMargin);
   if (plot.width() < 2 || plot.height() < 2) return;
@@ -214,9 +217,9 @@ void HeadPathRenderer::RenderAxes(QPainter* painter, const QRectF& plot) const {
     painter->drawText(QPointF(at.x() - width / 2, plot.bottom() + kBottomMargin - 5), label);
     free_from = at.x() + width / 2 + 8;
   }
-  painter->drawText(QPointF(plot.right() - metrics.horizontalAdvance(unit),
-                            plot.bottom() + kBottomMargin - 5),
-                    unit);
+  painter->drawText(
+      QPointF(plot.right() - metrics.horizontalAdvance(unit), plot.bottom() + kBottomMargin - 5),
+      unit);
   painter->setPen(kAxisColor);
   painter->setBrush(Qt::NoBrush);
   painter->drawRect(plot);
@@ -253,7 +256,8 @@ void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,
   QPolygonF dots;
   for (const PathEvent& event : path.events) {
     if (event.kind != PathEventKind::kServe) continue;
-    const QPointF at = Point(plot, static_cast<double>(event.tu), static_cast<double>(event.cylinder));
+    const QPointF at =
+        Point(plot, static_cast<double>(event.tu), static_cast<double>(event.cylinder));
     const int x = std::clamp(static_cast<int>((at.x() - plot.left()) / cell_size), 0, width - 1);
     const int y = std::clamp(static_cast<int>((at.y() - plot.top()) / cell_size), 0, height - 1);
     const std::size_t cell = static_cast<std::size_t>(y) * width + x;

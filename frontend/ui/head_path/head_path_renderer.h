@@ -14,8 +14,8 @@ namespace trakvist {
 
 // What one panel shows at the cursor: the head and the waiting requests.
 struct CursorMarks {
-  double head = 0;                       // the head's cylinder
-  std::vector<std::int64_t> waiting;     // cylinders of the requests waiting, in arrival order
+  double head = 0;                    // the head's cylinder
+  std::vector<std::int64_t> waiting;  // cylinders of the requests waiting, in arrival order
 };
 
 // Draws the small multiples of a head-path picture onto any painter: one

@@ -215,9 +215,9 @@ void HeadPathTab::SetCursor(std::int64_t tu) {
 
 void HeadPathTab::ShowCursor() {
   const bool drawn = runner_->Outcome().picture.has_value();
-  for (QWidget* control : {static_cast<QWidget*>(play_), static_cast<QWidget*>(step_),
-                           static_cast<QWidget*>(slider_), static_cast<QWidget*>(copy_),
-                           static_cast<QWidget*>(save_)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(play_), static_cast<QWidget*>(step_), static_cast<QWidget*>(slider_),
+        static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_)}) {
     control->setEnabled(drawn);
   }
   const QSignalBlocker blocker(slider_);
@@ -255,7 +255,8 @@ void HeadPathTab::StopPlaying() {
 }
 
 void HeadPathTab::PlayTick() {
-  const double seconds = kSpeeds[static_cast<std::size_t>(std::max(0, speed_->currentIndex()))].seconds;
+  const double seconds =
+      kSpeeds[static_cast<std::size_t>(std::max(0, speed_->currentIndex()))].seconds;
   const double per_tick = static_cast<double>(LastTu()) * kTickMilliseconds / 1000.0 / seconds;
   const double position = play_position_ + std::max(per_tick, 1e-3);
   SetCursor(static_cast<std::int64_t>(position));

@@ -46,7 +46,8 @@ void PathRunner::Start(MainState* state, FileAccess* files, const MainDialogs& d
     Fail("The engine link could not be opened: " + link_error_);
     return;
   }
-  const std::string base = state->TemporaryFolder.empty() ? state->AppFolder : state->TemporaryFolder;
+  const std::string base =
+      state->TemporaryFolder.empty() ? state->AppFolder : state->TemporaryFolder;
   folder_ = MakeAppFolder(base) + "head-path/";
   if (!QDir().mkpath(ToQString(folder_))) {
     Fail("The folder " + folder_ + " for the head path's files could not be made.");

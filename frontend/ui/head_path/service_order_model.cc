@@ -5,7 +5,7 @@
 namespace trakvist {
 namespace {
 
-constexpr std::array<const char*, 6> kColumns = {"Order", "Request", "Cylinder",
+constexpr std::array<const char*, 6> kColumns = {"Order",   "Request", "Cylinder",
                                                  "Arrival", "Served",  "Wait"};
 
 qlonglong Cell(const ServedRequest& request, int column) {

@@ -13,8 +13,8 @@
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_view.h"
 #include "frontend/model/plans/plan_collect.h"
-#include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/plans/run_plan.h"
+#include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/charts/chart_export.h"
@@ -267,7 +267,8 @@ class HeadlessSession {
   std::string ChoosePathView() {
     if (state_.store.RunCount() > 0) return ApplyViewOptions(&state_, options_.view);
     for (const auto& [parameter, text] : options_.view.values) {
-      if (!FullNumber(text)) return "--value " + std::to_string(parameter) + "=" + text + " is not a number";
+      if (!FullNumber(text))
+        return "--value " + std::to_string(parameter) + "=" + text + " is not a number";
       SetFieldText(&state_.panel, parameter, text);
     }
     if (options_.view.exclude) {

@@ -138,7 +138,8 @@ void HeadPathTest::serviceOrderModelPassesTheTester() {
     const std::int64_t wait = proxy->index(row, 5).data().toLongLong();
     QVERIFY(wait <= previous);
     previous = wait;
-    QCOMPARE(wait, proxy->index(row, 4).data().toLongLong() - proxy->index(row, 3).data().toLongLong());
+    QCOMPARE(wait,
+             proxy->index(row, 4).data().toLongLong() - proxy->index(row, 3).data().toLongLong());
   }
   static_cast<ServiceOrderModel*>(proxy->sourceModel())->SetRequests({});
   QCOMPARE(proxy->rowCount(), 0);
