@@ -24,6 +24,8 @@ struct PathRunChoice {
   std::int64_t cylinders = 0;   // the cylinder axis runs from 0 to cylinders - 1
 };
 
+// The choice for the window as it stands: the "Charts" tab's chosen values
+// and exclusions, "Disable FCFS", and its seconds scale.
 PathRunChoice ChoosePathRun(const MainState& state);
 
 // One panel of the small multiples: an algorithm's path and its title.
