@@ -22,6 +22,7 @@ constexpr double kFontPixels = 12;
 constexpr double kServeRadius = 2.6;
 constexpr double kHeadRadius = 5.5;
 constexpr double kWaitingHalfWidth = 6;
+constexpr double kMostServesPerColumn = 8;
 
 const QColor kPathColor(31, 84, 160);
 const QColor kServeColor(20, 20, 20);
@@ -244,6 +245,8 @@ void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,
   if (dense) path_color.setAlpha(150);
   painter->setPen(QPen(path_color, dense ? 0.7 : 1.3));
   painter->drawPolyline(line);
+  // Past a few serves per pixel column the dots would only cover the path.
+  if (density > kMostServesPerColumn) return;
   const double radius = density > 0.5 ? 1.0 : density > 0.15 ? 1.8 : kServeRadius;
   QColor serve_color = kServeColor;
   if (dense) serve_color.setAlpha(110);
