@@ -118,6 +118,16 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          options->chart = std::string(value);
          return ChartFormatOf(value).has_value();
        }},
+      {"--path",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->path = std::string(value);
+         return ChartFormatOf(value).has_value();
+       }},
+      {"--requests",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->requests = std::string(value);
+         return !value.empty();
+       }},
       {"--jobs",
        [](std::string_view value, HeadlessOptions* options) {
          options->jobs = WholeNumber(value, kMinParallelRuns, kMaxParallelRuns);
@@ -184,6 +194,8 @@ std::string ValueHint(std::string_view option) {
       {"--set", "N=TEXT with N from 0 to 15"},
       {"--save", "a file name"},
       {"--chart", "a file name ending in .png, .pdf or .svg"},
+      {"--path", "a file name ending in .png, .pdf or .svg"},
+      {"--requests", "a file name"},
       {"--jobs", "a whole number from 1 to " + std::to_string(kMaxParallelRuns)},
       {"--direction", "up or down"},
       {"--x", "a parameter from 0 to 15, or 16 for none"},
@@ -227,6 +239,13 @@ bool HasViewOptions(const ViewOptions& view) {
 std::optional<UsageError> CheckPlanOptions(const HeadlessOptions& options) {
   const bool planning = options.mode == ProgramMode::kRun && options.plan;
   if (options.engine && !planning) return Usage("--engine goes with --plan");
+  if (options.path && (options.plan || options.mode != ProgramMode::kRun)) {
+    return Usage("--path goes alone or after --run, without --plan");
+  }
+  if (options.path && (options.save || options.chart)) {
+    return Usage(
+        "--path runs one combination and saves nothing else: --save and --chart go with a sweep");
+  }
   if (planning && (options.save || options.chart || HasViewOptions(options.view))) {
     return Usage("--plan runs nothing: --save, --chart and the view options go with --collect");
   }
@@ -256,6 +275,11 @@ std::optional<UsageError> ReadMode(const std::vector<std::string>& arguments, st
     return std::nullopt;
   }
   if (first == "--collect") return ReadCollectFolder(arguments, next, options);
+  if (first == "--path") {  // read with the other options
+    options->mode = ProgramMode::kRun;
+    *next = 0;
+    return std::nullopt;
+  }
   if (first != "--run" && first != "--open") {
     return Usage(first + " needs --run or --open before it");
   }
@@ -333,6 +357,13 @@ std::string HeadlessUsage() {
   Trakvist --collect DIR [OPTIONS]
                                 check that every run of the plan in DIR wrote its
                                 rows and load them as --open loads a file
+  Trakvist --path OUT [OPTIONS]
+  Trakvist --run [FILE] --path OUT [OPTIONS]
+                                run one combination and draw the head's path of
+                                every algorithm into OUT (.png, .pdf or .svg),
+                                one panel each; no sweep. The combination is the
+                                first value of each field, or --value's; the
+                                panel titles go to standard output
   Trakvist --help               print this text
 
 Options (each takes a value, as "--x 0" or "--x=0"):
@@ -343,6 +374,11 @@ Options (each takes a value, as "--x 0" or "--x=0"):
                     and S-LOOK move first, as "Initial Head Direction" sets it
   --save OUT        write the simulation file, results included
   --chart OUT       render the chart into OUT: .png, .pdf or .svg
+  --path OUT        draw the head's path of one combination into OUT: .png,
+                    .pdf or .svg; with --value N=TEXT choosing the combination
+                    and --exclude the algorithms left out
+  --requests FILE   Manual Request Entry with the requests file FILE, as its
+                    import button chooses it (the file's syntax: ReadMe.txt)
   --jobs K          run up to K simulations at once (1 to 64; default: the number
                     of processor cores); the results are the same for every K
   --x N             the X-axis parameter (0 to 15, or 16 for none); default: the

@@ -49,6 +49,11 @@ struct HeadlessOptions {
   std::vector<std::pair<int, std::string>> fields;
   std::optional<std::string> save;   // --save OUT
   std::optional<std::string> chart;  // --chart OUT
+  // --requests FILE: Manual Request Entry with the requests file FILE, as
+  // its import button gives it, before the fields are set.
+  std::optional<std::string> requests;
+  // --path OUT: the head's path of one combination drawn into OUT; no sweep.
+  std::optional<std::string> path;
   // --jobs K: engines run at once ("Parallel runs"); unset: the window's
   // start value, the number of cores.
   std::optional<int> jobs;

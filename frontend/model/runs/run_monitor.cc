@@ -328,8 +328,9 @@ void RunMonitor::StartEngines() {
 bool RunMonitor::StartEngine(Slot* slot) {
   const std::string program = MakeAppFolder(setup_.program_folder) + setup_.simulator;
   const EngineTarget target{program, slot->files, requests_file_, slot->link, progress_.chunk};
-  const std::vector<EngineArgument> arguments =
+  std::vector<EngineArgument> arguments =
       EngineArguments(setup_.settings, cursor_->Values(), target);
+  arguments.insert(arguments.end(), setup_.extra_arguments.begin(), setup_.extra_arguments.end());
   const EngineRunId id = next_id_++;
   const std::int64_t run = cursor_->Run();
   command_line_ = CommandLineText(program, arguments);

@@ -57,6 +57,8 @@ struct SweepSetup {
   // files takes every run's rows, as it always has.
   std::int32_t jobs = 1;
   ManualRequestsCheck check_manual_requests;  // asked with manual entry only
+  // Appended to every run's arguments (the head-path log's -l:, say).
+  std::vector<EngineArgument> extra_arguments{};
 };
 
 // The setup for the panel's fields and "Parallel runs", with one engine link

@@ -9,8 +9,19 @@
 namespace trakvist {
 namespace {
 
-ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files, MainDialogs dialogs) {
-  return [state, files, dialogs = std::move(dialogs)](const std::string& temporary_file) {
+PageHooks PageHooksFor(MainState* state) {
+  PageHooks hooks;
+  hooks.set_manual_text = [state](std::string_view text) { SetManualText(&state->panel, text); };
+  hooks.choose_disk_type = [state](std::string_view name) { ChooseDiskType(state, name); };
+  hooks.choose_simulator = [state](std::string_view name) { SelectSimulator(state, name); };
+  return hooks;
+}
+
+}  // namespace
+
+ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files,
+                                   const MainDialogs& dialogs) {
+  return [state, files, dialogs](const std::string& temporary_file) {
     const ManualStartCheck check = CheckManualRequests(
         &state->panel, &state->manual, *files, temporary_file, dialogs.ask_yes_no, dialogs.wait);
     ManualRequests requests;
@@ -29,16 +40,6 @@ ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files, MainDial
     return requests;
   };
 }
-
-PageHooks PageHooksFor(MainState* state) {
-  PageHooks hooks;
-  hooks.set_manual_text = [state](std::string_view text) { SetManualText(&state->panel, text); };
-  hooks.choose_disk_type = [state](std::string_view name) { ChooseDiskType(state, name); };
-  hooks.choose_simulator = [state](std::string_view name) { SelectSimulator(state, name); };
-  return hooks;
-}
-
-}  // namespace
 
 SweepSetup BeginSweep(MainState* state, std::int32_t link, FileAccess* files,
                       const MainDialogs& dialogs) {

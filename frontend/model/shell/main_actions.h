@@ -22,6 +22,11 @@ struct MainDialogs {
   WaitWindow wait;
 };
 
+// The manual requests check of a run started from the window's state: it
+// writes the typed requests into the temporary file and may raise the number
+// of cylinders after asking. `state`, `files` must outlive the run.
+ManualRequestsCheck ManualCheckFor(MainState* state, FileAccess* files, const MainDialogs& dialogs);
+
 // "Start" pressed: the start controls are disabled and the sweep's setup is
 // taken from the panel, its temporary files going to the instance's folder. The manual requests
 // check runs when the monitor asks for it, with the files and dialogs given; `state`, `files` and

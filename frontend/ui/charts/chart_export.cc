@@ -32,20 +32,21 @@ int LayoutResolution() {
   return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : kUsualResolution;
 }
 
-void RenderScaled(const ChartModel& chart, QPainter* painter, const QSizeF& size) {
+void RenderScaled(const PictureRenderer& render, QPainter* painter, const QSizeF& size) {
   const double scale = size.width() / kLayoutWidth;
   painter->scale(scale, scale);
-  ChartView::Render(chart, painter, QRectF(0, 0, kLayoutWidth, size.height() / scale));
+  render(painter, QRectF(0, 0, kLayoutWidth, size.height() / scale));
 }
 
 // Writes through a file beside the target, renamed over it when complete, so
 // a failed export never leaves half a picture in place of an earlier one.
-std::string WritePng(const ChartModel& chart, const std::string& path) {
+std::string WritePng(const PictureRenderer& render, const std::string& /*title*/,
+                     const std::string& path) {
   QImage image(kPictureSize, QImage::Format_ARGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    RenderScaled(chart, &painter, kPictureSize);
+    RenderScaled(render, &painter, kPictureSize);
   }
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
@@ -59,7 +60,8 @@ std::string WritePng(const ChartModel& chart, const std::string& path) {
 constexpr QSizeF kPageSize(280, 175);
 constexpr int kPdfResolution = 150;
 
-std::string WritePdf(const ChartModel& chart, const std::string& path) {
+std::string WritePdf(const PictureRenderer& render, const std::string& title,
+                     const std::string& path) {
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
   {
@@ -68,17 +70,18 @@ std::string WritePdf(const ChartModel& chart, const std::string& path) {
                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                      QPageLayout::Millimeter));
     writer.setResolution(kPdfResolution);
-    writer.setTitle(ToQString(chart.title));
+    writer.setTitle(ToQString(title));
     writer.setCreator(QStringLiteral("Trakvist"));
     QPainter painter(&writer);
     if (!painter.isActive()) return CannotWrite(path);
     const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-    RenderScaled(chart, &painter, area.size());
+    RenderScaled(render, &painter, area.size());
   }
   return file.commit() ? "" : CannotWrite(path);
 }
 
-std::string WriteSvg(const ChartModel& chart, const std::string& path) {
+std::string WriteSvg(const PictureRenderer& render, const std::string& title,
+                     const std::string& path) {
   QSaveFile file(ToQString(path));
   if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path);
   {
@@ -90,27 +93,35 @@ std::string WriteSvg(const ChartModel& chart, const std::string& path) {
     // same resolution it keeps the size it was laid out at, where any
     // other would enlarge or shrink every letter against the lines.
     generator.setResolution(LayoutResolution());
-    generator.setTitle(ToQString(chart.title));
+    generator.setTitle(ToQString(title));
     QPainter painter(&generator);
     if (!painter.isActive()) return CannotWrite(path);
     painter.fillRect(QRect(QPoint(0, 0), kPictureSize), Qt::white);
-    RenderScaled(chart, &painter, kPictureSize);
+    RenderScaled(render, &painter, kPictureSize);
   }
   return file.commit() ? "" : CannotWrite(path);
 }
 
 }  // namespace
 
-std::string ExportChart(const ChartModel& chart, const std::string& path, ChartFormat format) {
+std::string ExportPicture(const PictureRenderer& render, const std::string& title,
+                          const std::string& path, ChartFormat format) {
   switch (format) {
     case ChartFormat::kPng:
-      return WritePng(chart, path);
+      return WritePng(render, title, path);
     case ChartFormat::kPdf:
-      return WritePdf(chart, path);
+      return WritePdf(render, title, path);
     case ChartFormat::kSvg:
-      return WriteSvg(chart, path);
+      return WriteSvg(render, title, path);
   }
   return CannotWrite(path);
+}
+
+std::string ExportChart(const ChartModel& chart, const std::string& path, ChartFormat format) {
+  const PictureRenderer render = [&chart](QPainter* painter, const QRectF& area) {
+    ChartView::Render(chart, painter, area);
+  };
+  return ExportPicture(render, chart.title, path, format);
 }
 
 }  // namespace trakvist

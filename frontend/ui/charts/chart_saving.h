@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "frontend/model/chart/chart_model.h"
+#include "frontend/ui/charts/chart_export.h"
 
 class QWidget;
 
@@ -18,6 +19,12 @@ std::optional<QString> SaveChart(QWidget* parent, const ChartModel& chart);
 
 // The same without the dialog, for a name already chosen.
 bool SaveChartTo(QWidget* parent, const ChartModel& chart, const QString& path);
+
+// "Save Picture…": the same for any picture drawn by `render`.
+std::optional<QString> SavePicture(QWidget* parent, const PictureRenderer& render,
+                                   const std::string& title);
+bool SavePictureTo(QWidget* parent, const PictureRenderer& render, const std::string& title,
+                   const QString& path);
 
 }  // namespace trakvist
 

@@ -9,13 +9,17 @@
 #include <filesystem>
 #include <optional>
 
+#include "frontend/model/common/number_text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_view.h"
 #include "frontend/model/plans/plan_collect.h"
 #include "frontend/model/plans/run_plan.h"
+#include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/ui/charts/chart_export.h"
+#include "frontend/ui/head_path/head_path_renderer.h"
+#include "frontend/ui/head_path/path_runner.h"
 #include "frontend/ui/headless/plan_folder.h"
 #include "frontend/ui/main_window/platform_services.h"
 
@@ -84,12 +88,14 @@ class HeadlessSession {
     } else if (options_.file && !Load(AbsolutePath(*options_.file))) {
       return kExitFailure;
     }
+    if (options_.requests && !ImportRequests(AbsolutePath(*options_.requests))) return kExitFailure;
     std::vector<std::string> notes;
     if (const std::string error = ApplyFieldOptions(&state_, options_, &notes); !error.empty()) {
       Message(error + " (see Trakvist --help)");
       return kExitUsage;
     }
     for (const std::string& note : notes) Message("note: " + note);
+    if (options_.path) return DrawPath(*options_.path);
     if (options_.mode == ProgramMode::kRun && options_.plan) return Plan();
     if (options_.mode == ProgramMode::kRun && !Sweep()) return kExitFailure;
     notes.clear();
@@ -215,6 +221,65 @@ class HeadlessSession {
     const std::string error = ExportChart(state_.charts.chart, path, *ChartFormatOf(path));
     Message(error);
     return error.empty();
+  }
+
+  // `--requests FILE`.
+  bool ImportRequests(const std::string& path) {
+    SelectRequestSource(&state_.panel, RequestSource::kManual);
+    const std::optional<std::string> message =
+        Import_Click(&state_.panel, &state_.manual, *services_.files, path);
+    if (message) Message(*message);
+    return !message;
+  }
+
+  // `--path OUT`: the chosen combination run once and its head paths drawn.
+  int DrawPath(const std::string& path) {
+    if (const std::string error = ChoosePathView(); !error.empty()) {
+      Message(error);
+      return kExitUsage;
+    }
+    PathRunner runner;
+    QEventLoop loop;
+    QObject::connect(&runner, &PathRunner::Finished, &loop, &QEventLoop::quit);
+    MainDialogs dialogs;
+    dialogs.ask_yes_no = NoOneToAsk();
+    runner.Start(&state_, services_.files, dialogs);
+    if (runner.Running()) loop.exec();
+    const PathRunOutcome& outcome = runner.Outcome();
+    Message(outcome.message);
+    if (!outcome.picture) return kExitFailure;
+    HeadPathRenderer renderer(&*outcome.picture);
+    const std::string error = ExportPicture(
+        [&renderer](QPainter* painter, const QRectF& area) { renderer.Render(painter, area); },
+        "Head Path", path, *ChartFormatOf(path));
+    Message(error);
+    if (!error.empty()) return kExitFailure;
+    for (const PathPanel& panel : outcome.picture->panels) {
+      std::fprintf(out_, "%s\n", panel.title.c_str());
+    }
+    std::fflush(out_);
+    return kExitSuccess;
+  }
+
+  // The combination and algorithms of `--path`: chosen among stored results
+  // as the view options choose them, else given by --value and --exclude
+  // over the fields' first values.
+  std::string ChoosePathView() {
+    if (state_.store.RunCount() > 0) return ApplyViewOptions(&state_, options_.view);
+    for (const auto& [parameter, text] : options_.view.values) {
+      if (!FullNumber(text))
+        return "--value " + std::to_string(parameter) + "=" + text + " is not a number";
+      SetFieldText(&state_.panel, parameter, text);
+    }
+    if (options_.view.exclude) {
+      state_.charts.exclusion.selected.fill(false);
+      for (const std::string& name : *options_.view.exclude) {
+        if (const int index = PathAlgorithmIndex(name); index > 0) {
+          state_.charts.exclusion.selected[index - 1] = true;
+        }
+      }
+    }
+    return "";
   }
 
   const HeadlessOptions& options_;

@@ -28,6 +28,7 @@
 #include "frontend/ui/common/window_placement.h"
 #include "frontend/ui/disk_properties/disk_properties_controller.h"
 #include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/head_path/head_path_tab.h"
 #include "frontend/ui/main_window/about_box.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/simulation/disk_type_list.h"
@@ -82,6 +83,7 @@ void MainWindow::BuildTabs() {
   charts_ = BuildChartsPage(charts);
   tabs_->addTab(simulation, ToQString(kMainTabs[0]));
   tabs_->addTab(charts, ToQString(kMainTabs[1]));
+  tabs_->addTab(new HeadPathTab(&state_, services_.files), QStringLiteral("Head Path"));
   setCentralWidget(tabs_);
 }
 

@@ -348,9 +348,10 @@ void MainWindowTest::startChecks() {
 void MainWindowTest::startTextsAndLists() {
   QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist"));
   auto* tabs = qobject_cast<QTabWidget*>(root_);
-  QCOMPARE(tabs->count(), 2);
+  QCOMPARE(tabs->count(), 3);
   QCOMPARE(tabs->tabText(0), QStringLiteral("Simulation"));
   QCOMPARE(tabs->tabText(1), QStringLiteral("Charts"));
+  QCOMPARE(tabs->tabText(2), QStringLiteral("Head Path"));
   QCOMPARE(tabs->currentIndex(), 0);
 
   // The shipped "Default" disk is applied at start-up: it gives the panel's

@@ -26,6 +26,8 @@
 #include "frontend/ui/charts/charts_controller.h"
 #include "frontend/ui/common/up_down.h"
 #include "frontend/ui/disk_properties/disk_properties_window.h"
+#include "frontend/ui/head_path/head_path_tab.h"
+#include "frontend/ui/head_path/path_runner.h"
 #include "frontend/ui/main_window/about_box.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/main_window/main_window.h"
@@ -188,6 +190,52 @@ bool SaveManyCategories(const QDir& folder) {
   return ok;
 }
 
+// The "Head Path" tab: the textbook exercise (typed requests all at TU 0,
+// head 53, 200 cylinders, seek 1, settle 0, block 1) drawn and then halfway
+// through its playback, and a run of 5,000 generated requests.
+bool SaveHeadPath(const QDir& folder) {
+  TestProgramFolder program;
+  std::unique_ptr<MainWindow> owner = program.MakeWindow();
+  MainWindow& window = *owner;
+  window.resize(1280, 800);
+  const auto field = [&window](int index, const char* text) {
+    TypeOver(window.findChild<QLineEdit*>(QStringLiteral("Cparam_%1").arg(index)),
+             QString::fromLatin1(text));
+  };
+  Find<QAbstractButton>(&window, "Option3")->click();
+  TypeOver(Find<QLineEdit>(&window, "Manual"), QStringLiteral("98 183 37 122 14 124 65 67"));
+  field(10, "200");
+  field(11, "53");
+  field(9, "1");
+  field(14, "0");
+  field(8, "1");
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(2);
+  auto* tab = Find<HeadPathTab>(&window, "HeadPathTab");
+  const auto run = [tab] {
+    bool finished = false;
+    const QMetaObject::Connection connection =
+        QObject::connect(tab, &HeadPathTab::RunFinished, [&finished] { finished = true; });
+    Find<QAbstractButton>(tab, "HeadPathRun")->click();
+    const bool ok = WaitFor([&finished] { return finished; });
+    QObject::disconnect(connection);
+    return ok;
+  };
+  bool ok = run() && Save(&window, folder, QStringLiteral("head_path_textbook"));
+  for (int step = 0; step < 4; ++step) Find<QAbstractButton>(tab, "HeadPathStep")->click();
+  ok = Save(&window, folder, QStringLiteral("head_path_textbook_playback")) && ok;
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(0);
+  Find<QAbstractButton>(&window, "Option1")->click();
+  field(0, "5000");
+  field(10, "1000");
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(2);
+  ok = run() && ok;
+  const PathRunOutcome& outcome = tab->Runner()->Outcome();
+  tab->SetCursor(outcome.picture ? outcome.picture->last_tu / 2 : 0);
+  ok = Save(&window, folder, QStringLiteral("head_path_5000")) && ok;
+  window.close();
+  return ok;
+}
+
 int Run(const QDir& folder) {
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
@@ -225,6 +273,7 @@ int Run(const QDir& folder) {
   window.wait_window()->hide();
   ok = SaveCharts(folder) && ok;
   ok = SaveManyCategories(folder) && ok;
+  ok = SaveHeadPath(folder) && ok;
   return ok ? 0 : 1;
 }
 
