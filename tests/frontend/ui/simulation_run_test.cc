@@ -214,7 +214,7 @@ void SimulationRunTest::stopEndsALongSweepAndKeepsTheEarlierResults() {
   const SweepResults earlier = window_->state().store.Results();
   QCOMPARE(earlier.RunCount(), 3);
 
-  Type(0, QStringLiteral("20000"));
+  Type(0, QStringLiteral("1000000"));
   Type(1, QStringLiteral("1,1,3"));
   Get<QPushButton>(QStringLiteral("Startb"))->click();
   QVERIFY(!Idle());
