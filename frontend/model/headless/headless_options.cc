@@ -9,6 +9,7 @@
 
 #include "frontend/model/chart/chart_update.h"
 #include "frontend/model/chart/x_axis.h"
+#include "frontend/model/common/number_text.h"
 #include "frontend/model/panel/parallel_runs.h"
 #include "frontend/model/panel/parameters.h"
 #include "frontend/model/results/results_store.h"
@@ -100,8 +101,51 @@ constexpr std::array<std::pair<std::string_view, int>, 4> kFormulaWords = {{
 // one the option takes.
 using ValueReader = std::function<bool(std::string_view value, HeadlessOptions* options)>;
 
+// The options of `--import-trace`, taken in that mode only.
+void AddTraceReaders(std::map<std::string, ValueReader, std::less<>>* readers) {
+  const auto trace_option = [](auto read) {
+    return [read](std::string_view value, HeadlessOptions* options) {
+      return options->mode == ProgramMode::kImportTrace && read(value, options);
+    };
+  };
+  readers->insert({
+      {"--out", trace_option([](std::string_view value, HeadlessOptions* options) {
+         options->trace_out = std::string(value);
+         return !value.empty();
+       })},
+      {"--format", trace_option([](std::string_view value, HeadlessOptions* options) {
+         options->trace_options.format = TraceFormatNamed(value);
+         return options->trace_options.format.has_value();
+       })},
+      {"--tu", trace_option([](std::string_view value, HeadlessOptions* options) {
+         options->trace_tu = FullNumber(value);
+         return options->trace_tu && *options->trace_tu > 0;
+       })},
+      {"--ops", trace_option([](std::string_view value, HeadlessOptions* options) {
+         const std::optional<TraceOperations> operations = TraceOperationsNamed(Lower(value));
+         if (operations) options->trace_options.operations = *operations;
+         return operations.has_value();
+       })},
+      {"--device", trace_option([](std::string_view value, HeadlessOptions* options) {
+         options->trace_options.device = std::string(value);
+         return !value.empty();
+       })},
+      {"--limit", trace_option([](std::string_view value, HeadlessOptions* options) {
+         const std::optional<int> limit = WholeNumber(value, 1, 2147483647);
+         if (limit) options->trace_options.limit = *limit;
+         return limit.has_value();
+       })},
+      {"--event", trace_option([](std::string_view value, HeadlessOptions* options) {
+         options->trace_options.blkparse_event =
+             value.size() == 1 ? static_cast<char>(std::toupper(value[0])) : '\0';
+         return options->trace_options.blkparse_event == 'Q' ||
+                options->trace_options.blkparse_event == 'D';
+       })},
+  });
+}
+
 const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
-  static const std::map<std::string, ValueReader, std::less<>> readers = {
+  static std::map<std::string, ValueReader, std::less<>> readers = {
       {"--set",
        [](std::string_view value, HeadlessOptions* options) {
          const auto field = IndexedText(value);
@@ -186,6 +230,8 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          return !value.empty() && value.find_first_of("\r\n") == std::string_view::npos;
        }},
   };
+  static const bool with_trace_readers = (AddTraceReaders(&readers), true);
+  (void)with_trace_readers;
   return readers;
 }
 
@@ -207,6 +253,13 @@ std::string ValueHint(std::string_view option) {
       {"--exclude", "algorithm names separated by commas, such as FCFS,SCAN"},
       {"--plan", "a folder name, after --run only"},
       {"--engine", "a path on one line"},
+      {"--out", "a file name, after --import-trace only"},
+      {"--format", "blkparse, msr, spc or plain, after --import-trace only"},
+      {"--tu", "seconds per TU above 0, after --import-trace only"},
+      {"--ops", "r, w or rw, after --import-trace only"},
+      {"--device", "a device name, after --import-trace only"},
+      {"--limit", "a whole number from 1 to 2147483647, after --import-trace only"},
+      {"--event", "Q or D, after --import-trace only"},
   };
   const auto found = hints.find(option);
   return found == hints.end() ? std::string() : found->second;
@@ -275,6 +328,15 @@ std::optional<UsageError> ReadMode(const std::vector<std::string>& arguments, st
     return std::nullopt;
   }
   if (first == "--collect") return ReadCollectFolder(arguments, next, options);
+  if (first == "--import-trace") {
+    options->mode = ProgramMode::kImportTrace;
+    if (arguments.size() < 2 || IsOption(arguments[1])) {
+      return Usage("--import-trace needs the trace to import");
+    }
+    options->trace = arguments[1];
+    *next = 2;
+    return std::nullopt;
+  }
   if (first == "--path") {  // read with the other options
     options->mode = ProgramMode::kRun;
     *next = 0;
@@ -326,6 +388,13 @@ std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
     }
   }
   if (std::optional<UsageError> error = CheckPlanOptions(options)) return *error;
+  if (options.mode == ProgramMode::kImportTrace && !options.trace_out) {
+    return Usage("--import-trace needs --out, the requests file to write");
+  }
+  if (options.mode == ProgramMode::kImportTrace &&
+      (options.save || options.chart || options.requests || HasViewOptions(options.view))) {
+    return Usage("--import-trace converts a trace only: it takes --set and its own options");
+  }
   return options;
 }
 
@@ -364,6 +433,11 @@ std::string HeadlessUsage() {
                                 one panel each; no sweep. The combination is the
                                 first value of each field, or --value's; the
                                 panel titles go to standard output
+  Trakvist --import-trace TRACE --out REQUESTS [--set N=TEXT ...] [TRACE OPTIONS]
+                                convert a block trace into a requests file in LBA
+                                mode for --requests (or the engine's -in:), for
+                                the disk of the start-up page and --set; the
+                                report goes to standard output
   Trakvist --help               print this text
 
 Options (each takes a value, as "--x 0" or "--x=0"):
@@ -399,6 +473,15 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --engine PATH     with --plan: the engine every run starts, as the machines
                     that run it reach it; default: the selected simulator's
                     absolute path
+
+Trace options (with --import-trace):
+  --out FILE        the requests file to write (required)
+  --format F        blkparse, msr, spc or plain; default: found from the content
+  --tu SECONDS      seconds per TU; default: field 12
+  --ops OPS         r, w or rw (the default): the operations kept
+  --device NAME     the device kept ("8,0", "hm_1", an ASU); default: the first
+  --limit N         stop after N requests kept
+  --event E         blkparse arrivals: Q (queued, the default) or D (issued)
 
 Parameters: 0 Total Number of Requests, 1 Randomization Seed, 2 Request Arrival
 Rate (b/sec) or Maximum Requests Per Time Unit, 3 Request Arival Probability %,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/model/results/sweep_results.h"
+#include "frontend/model/traces/trace_import.h"
 
 namespace trakvist {
 
@@ -23,6 +24,7 @@ enum class ProgramMode {
   kRun,      // `--run [FILE]`: a sweep without a window
   kOpen,     // `--open FILE`: load a file without a window, run nothing
   kCollect,  // `--collect DIR`: load the rows of a plan's runs as --open loads a file
+  kImportTrace,  // `--import-trace TRACE --out REQUESTS`: convert a block trace
   kHelp,     // `--help`
 };
 
@@ -63,6 +65,12 @@ struct HeadlessOptions {
   // The plan folder: written by `--run ... --plan DIR`, read by `--collect DIR`.
   std::optional<std::string> plan;
   std::optional<std::string> engine;  // --engine PATH, with --plan
+  // `--import-trace TRACE`: the trace, the requests file to write (--out),
+  // seconds per TU (--tu; else field 12) and what to keep.
+  std::optional<std::string> trace;
+  std::optional<std::string> trace_out;
+  std::optional<double> trace_tu;
+  TraceImportOptions trace_options;
 };
 
 // A command line that is not understood: what is wrong with it.

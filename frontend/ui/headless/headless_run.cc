@@ -17,6 +17,7 @@
 #include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
+#include "frontend/model/traces/trace_disk.h"
 #include "frontend/ui/charts/chart_export.h"
 #include "frontend/ui/head_path/head_path_renderer.h"
 #include "frontend/ui/head_path/path_runner.h"
@@ -95,6 +96,7 @@ class HeadlessSession {
       return kExitUsage;
     }
     for (const std::string& note : notes) Message("note: " + note);
+    if (options_.mode == ProgramMode::kImportTrace) return ConvertTraceFile();
     if (options_.path) return DrawPath(*options_.path);
     if (options_.mode == ProgramMode::kRun && options_.plan) return Plan();
     if (options_.mode == ProgramMode::kRun && !Sweep()) return kExitFailure;
@@ -230,6 +232,30 @@ class HeadlessSession {
         Import_Click(&state_.panel, &state_.manual, *services_.files, path);
     if (message) Message(*message);
     return !message;
+  }
+
+  // `--import-trace TRACE --out REQUESTS`: the report on standard output.
+  int ConvertTraceFile() {
+    TraceDisk disk = TraceDiskFor(state_.panel, state_.disks.current);
+    if (options_.trace_tu) disk.seconds_per_tu = *options_.trace_tu;
+    const TraceImport import = ImportTrace(*services_.files, AbsolutePath(*options_.trace), disk,
+                                           options_.trace_options);
+    if (import.read) {
+      for (const std::string& line : TraceReportLines(import.report, disk)) {
+        std::fprintf(out_, "%s\n", line.c_str());
+      }
+      std::fflush(out_);
+    }
+    if (!import.error.empty()) {
+      Message(import.error);
+      return kExitFailure;
+    }
+    const std::string out = AbsolutePath(*options_.trace_out);
+    if (!services_.files->ReplaceFile(out, import.requests_file)) {
+      Message("Can not write the requests file " + out + ".");
+      return kExitFailure;
+    }
+    return kExitSuccess;
   }
 
   // `--path OUT`: the chosen combination run once and its head paths drawn.
