@@ -123,6 +123,38 @@ TEST(ParseHeadlessOptionsTest, PlansAndTheirCollection) {
   }
 }
 
+TEST(ParseHeadlessOptionsTest, TraceImportAndItsOptions) {
+  const HeadlessOptions options =
+      Parsed({"--import-trace", "t.csv", "--out", "r.txt", "--format", "SPC", "--tu", "1E-04",
+              "--ops", "w", "--device", "2", "--limit", "1000", "--event", "d", "--set", "10=5000"});
+  EXPECT_EQ(options.mode, ProgramMode::kImportTrace);
+  EXPECT_EQ(options.trace, "t.csv");
+  EXPECT_EQ(options.trace_out, "r.txt");
+  EXPECT_EQ(options.trace_options.format, TraceFormat::kSpc);
+  EXPECT_EQ(options.trace_tu, 1E-04);
+  EXPECT_EQ(options.trace_options.operations, TraceOperations::kWrites);
+  EXPECT_EQ(options.trace_options.device, "2");
+  EXPECT_EQ(options.trace_options.limit, 1000);
+  EXPECT_EQ(options.trace_options.blkparse_event, 'D');
+  const std::vector<std::vector<std::string>> refused = {
+      {"--import-trace"},
+      {"--import-trace", "--out", "r.txt"},
+      {"--import-trace", "t.csv"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--format", "csv"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--tu", "0"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--ops", "x"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--limit", "0"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--event", "C"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--save", "s.txt"},
+      {"--run", "--out", "r.txt"},
+      {"--run", "--ops", "r"},
+  };
+  for (const auto& arguments : refused) {
+    EXPECT_TRUE(std::holds_alternative<UsageError>(ParseHeadlessOptions(arguments)))
+        << arguments.back();
+  }
+}
+
 // --jobs takes the spinner's range; unset, "Parallel runs" keeps its start
 // value.
 TEST(ParseHeadlessOptionsTest, JobsAreAWholeNumberWithinTheSpinnersRange) {
