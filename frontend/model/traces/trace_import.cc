@@ -263,16 +263,30 @@ TraceImport ConvertTrace(std::istream& in, TraceFormat format, const TraceDisk& 
   return result;
 }
 
+namespace {
+
+std::string Head(std::istream& in) {
+  std::string head(kTraceHeadBytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return head;
+}
+
+}  // namespace
+
+std::optional<TraceFormat> TraceFileFormat(const FileAccess& files, const std::string& path) {
+  const std::unique_ptr<std::istream> in = files.OpenForReading(path);
+  if (!in) return std::nullopt;
+  return DetectTraceFile(Head(*in));
+}
+
 TraceImport ImportTrace(const FileAccess& files, const std::string& path, const TraceDisk& disk,
                         const TraceImportOptions& options) {
   const std::unique_ptr<std::istream> in = files.OpenForReading(path);
   if (!in) return {"Can not open the trace file " + path + ".", false, {}, {}};
   std::optional<TraceFormat> format = options.format;
   if (!format) {
-    std::string head(kTraceHeadBytes, '\0');
-    in->read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in->gcount()));
-    format = DetectTraceFormat(head);
+    format = DetectTraceFormat(Head(*in));
     if (!format) {
       return {"The file is not a trace in any of the formats blkparse, msr, spc or plain.", false,
               {}, {}};

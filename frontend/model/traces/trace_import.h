@@ -85,6 +85,11 @@ inline constexpr std::size_t kTraceHeadBytes = 64 * 1024;
 TraceImport ImportTrace(const FileAccess& files, const std::string& path, const TraceDisk& disk,
                         const TraceImportOptions& options);
 
+// The format of the file `path` when it is a trace rather than a requests
+// file (DetectTraceFile on its first bytes); nothing when it is not, or
+// cannot be read.
+std::optional<TraceFormat> TraceFileFormat(const FileAccess& files, const std::string& path);
+
 // The report as lines for a person: format, devices, requests kept and
 // skipped, time span, largest block and the requests beyond the disk.
 std::vector<std::string> TraceReportLines(const TraceReport& report, const TraceDisk& disk);

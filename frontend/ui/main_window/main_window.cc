@@ -19,6 +19,8 @@
 #include "frontend/model/disks/disk_types.h"
 #include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/shell/main_actions.h"
+#include "frontend/model/traces/trace_disk.h"
+#include "frontend/platform/app_folders.h"
 #include "frontend/ui/charts/charts_controller.h"
 #include "frontend/ui/common/file_dialogs.h"
 #include "frontend/ui/common/message_box.h"
@@ -34,6 +36,7 @@
 #include "frontend/ui/simulation/disk_type_list.h"
 #include "frontend/ui/simulation/panel_view.h"
 #include "frontend/ui/simulation/run_controller.h"
+#include "frontend/ui/simulation/trace_import_dialog.h"
 
 namespace trakvist {
 namespace {
@@ -219,11 +222,36 @@ void MainWindow::OnManualEdited() {
 void MainWindow::OnImport() {
   const std::optional<QString> path = AskRequestsFile(this);
   if (!path) return;
+  if (const std::optional<TraceFormat> format = TraceFileFormat(*services_.files, PathOf(*path))) {
+    ImportTraceFile(PathOf(*path), *format);
+    return;
+  }
   WaitWindow wait;
   wait.show = [this] { wait_window_->ShowAndPaint(); };
   wait.close = [this] { wait_window_->hide(); };
   const std::optional<std::string> message =
       Import_Click(&state_.panel, &state_.manual, *services_.files, PathOf(*path), wait);
+  ShowPanel();
+  if (message) ShowMessage(this, *message);
+}
+
+void MainWindow::ImportTraceFile(const std::string& path, TraceFormat format) {
+  const std::string folder = PerUserDataFolder();
+  if (folder.empty()) {
+    ShowMessage(this, "No per-user data folder can be made for the converted requests.");
+    return;
+  }
+  const std::string converted = ConvertedRequestsPath(folder, path);
+  TraceImportDialog dialog(*services_.files, path,
+                           TraceDiskFor(state_.panel, state_.disks.current), format, converted,
+                           this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!services_.files->ReplaceFile(converted, dialog.import().requests_file)) {
+    ShowMessage(this, "Can not write the converted requests file " + converted + ".");
+    return;
+  }
+  const std::optional<std::string> message =
+      Import_Click(&state_.panel, &state_.manual, *services_.files, converted);
   ShowPanel();
   if (message) ShowMessage(this, *message);
 }

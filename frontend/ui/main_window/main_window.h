@@ -9,6 +9,7 @@
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/panel/request_source.h"
 #include "frontend/model/shell/main_state.h"
+#include "frontend/model/traces/trace_readers.h"
 #include "frontend/ui/charts/charts_page.h"
 #include "frontend/ui/main_window/main_window_services.h"
 #include "frontend/ui/simulation/simulation_page.h"
@@ -80,6 +81,9 @@ class MainWindow : public QMainWindow {
   void OnDiskList(int index);
   void OnManualEdited();
   void OnImport();
+  // The import of a block trace: converted after the trace dialog into the
+  // per-user data folder, whose requests file is then imported.
+  void ImportTraceFile(const std::string& path, TraceFormat format);
   void OnSimList(int index);
   void OnSimRefresh();
   void OnSave();

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,8 @@
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
+#include "frontend/model/headless/headless_options.h"
+#include "frontend/ui/headless/headless_run.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/main_window/main_window.h"
 #include "frontend/ui/simulation/run_controller.h"
@@ -129,6 +132,7 @@ class SimulationRunTest : public QObject {
   void headsStartingDownReachTheEngineAndTheFile();
   void importShowsTheWaitWindowForLongFiles_data();
   void importShowsTheWaitWindowForLongFiles();
+  void importedTraceRunsAsWithoutAWindow();
 
  private:
   QWidget* Get(const QString& name) const { return Control(tabs_, name); }
@@ -482,6 +486,50 @@ void SimulationRunTest::importShowsTheWaitWindowForLongFiles() {
   QVERIFY(!window_->wait_window()->isVisible());
   QCOMPARE(Get<QLineEdit>(QStringLiteral("Manual"))->text(), QString::fromStdString(file.string()));
   QVERIFY(!Get(QStringLiteral("isLBA"))->isEnabled());  // a file says so itself
+}
+
+// A block trace given to the import button is converted, after its dialog,
+// into the per-user data folder; the sweep on it stores what `--run
+// --requests` saves for the same file.
+void SimulationRunTest::importedTraceRunsAsWithoutAWindow() {
+  const fs::path data = program_->path() / "data";
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.string()));
+  const std::string trace = std::string(TRAKVIST_TRACE_DIR) + "/sample_spc.csv";
+  QStringList shown;
+  QTimer convert;
+  connect(&convert, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || dialog->objectName() != QStringLiteral("TraceImport")) return;
+    convert.stop();
+    for (const char* name : {"TraceFormat", "TraceDevice", "TraceOperations"}) {
+      shown << ControlAs<QComboBox>(dialog, QString::fromLatin1(name))->currentText();
+    }
+    shown << ControlAs<QLabel>(dialog, QStringLiteral("TraceTu"))->text();
+    shown << ControlAs<QLabel>(dialog, QStringLiteral("TraceReport"))->text().section('\n', 0, 0);
+    ControlAs<QPushButton>(dialog, QStringLiteral("TraceConvert"))->click();
+  });
+  convert.start(20);
+  Get<QRadioButton>(QStringLiteral("Option3"))->click();
+  answers_->paths.push_back(QString::fromStdString(trace));
+  Get<QToolButton>(QStringLiteral("Import"))->click();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(shown, (QStringList{"spc (detected)", "0", "Reads and writes", "1E-05",
+                               "Requests kept: 48 (20 reads, 28 writes)"}));
+  const QString converted = Get<QLineEdit>(QStringLiteral("Manual"))->text();
+  QVERIFY2(converted.endsWith(QStringLiteral("/sample_spc.csv.requests.txt")), qPrintable(converted));
+  QVERIFY(converted.startsWith(QString::fromStdString(data.string())));
+  RunSweep();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  QCOMPARE(window_->state().store.RunCount(), 1);
+
+  const std::string saved = program_->folder() + "headless.txt";
+  const auto options = ParseHeadlessOptions(
+      {"--run", "--requests", converted.toStdString(), "--save", saved});
+  std::FILE* out = std::tmpfile();
+  QCOMPARE(RunHeadless(std::get<HeadlessOptions>(options), program_->folder(), out, out),
+           kExitSuccess);
+  std::fclose(out);
+  QCOMPARE(ReadAll(saved), SimulationFileBytes(window_->state()));
 }
 
 }  // namespace trakvist

@@ -31,6 +31,7 @@
 #include "frontend/ui/main_window/about_box.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/main_window/main_window.h"
+#include "frontend/ui/simulation/trace_import_dialog.h"
 #include "tests/frontend/ui/ui_test_support.h"
 
 namespace trakvist {
@@ -236,6 +237,18 @@ bool SaveHeadPath(const QDir& folder) {
   return ok;
 }
 
+// The dialog of a block trace given to the import button: the blkparse
+// sample, which names two devices, for the start-up disk.
+bool SaveTraceDialog(const QDir& folder) {
+  DiskFileAccess files;
+  const std::string trace = std::string(TRAKVIST_TRACE_DIR) + "/sample.blkparse";
+  TraceImportDialog dialog(files, trace, TraceDisk{1E-05, 512, 1000, 600, 4},
+                           TraceFormat::kBlkparse,
+                           "/home/user/.local/share/Trakvist/sample.blkparse.requests.txt");
+  dialog.show();
+  return Save(&dialog, folder, QStringLiteral("trace_import"));
+}
+
 int Run(const QDir& folder) {
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
@@ -274,6 +287,7 @@ int Run(const QDir& folder) {
   ok = SaveCharts(folder) && ok;
   ok = SaveManyCategories(folder) && ok;
   ok = SaveHeadPath(folder) && ok;
+  ok = SaveTraceDialog(folder) && ok;
   return ok ? 0 : 1;
 }
 
