@@ -64,6 +64,7 @@ fuzz:
 
 bench: build
 	$(BUILD_DIR)/bench/engine_bench
+	$(BUILD_DIR)/bench/trace_import_bench
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan build-fuzz
