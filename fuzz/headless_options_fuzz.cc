@@ -33,6 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!options.save && !options.chart && options.fields.empty());
   }
   if (options.chart) FUZZ_CHECK(trakvist::ChartFormatOf(*options.chart).has_value());
+  // A trace import names its trace and output; its options go with it alone.
+  const bool importing = options.mode == trakvist::ProgramMode::kImportTrace;
+  FUZZ_CHECK(importing == (options.trace && options.trace_out));
+  if (!importing) FUZZ_CHECK(!options.trace_tu && !options.trace_options.format);
   // The same arguments always mean the same.
   const auto again = trakvist::ParseHeadlessOptions(arguments);
   FUZZ_CHECK(std::holds_alternative<trakvist::HeadlessOptions>(again));
