@@ -102,13 +102,13 @@ constexpr std::array<std::pair<std::string_view, int>, 4> kFormulaWords = {{
 using ValueReader = std::function<bool(std::string_view value, HeadlessOptions* options)>;
 
 // The options of `--import-trace`, taken in that mode only.
-void AddTraceReaders(std::map<std::string, ValueReader, std::less<>>* readers) {
+const std::map<std::string, ValueReader, std::less<>>& TraceValueReaders() {
   const auto trace_option = [](auto read) {
     return [read](std::string_view value, HeadlessOptions* options) {
       return options->mode == ProgramMode::kImportTrace && read(value, options);
     };
   };
-  readers->insert({
+  static const std::map<std::string, ValueReader, std::less<>> readers = {
       {"--out", trace_option([](std::string_view value, HeadlessOptions* options) {
          options->trace_out = std::string(value);
          return !value.empty();
@@ -141,11 +141,12 @@ void AddTraceReaders(std::map<std::string, ValueReader, std::less<>>* readers) {
          return options->trace_options.blkparse_event == 'Q' ||
                 options->trace_options.blkparse_event == 'D';
        })},
-  });
+  };
+  return readers;
 }
 
 const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
-  static std::map<std::string, ValueReader, std::less<>> readers = {
+  static const std::map<std::string, ValueReader, std::less<>> readers = {
       {"--set",
        [](std::string_view value, HeadlessOptions* options) {
          const auto field = IndexedText(value);
@@ -230,9 +231,14 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          return !value.empty() && value.find_first_of("\r\n") == std::string_view::npos;
        }},
   };
-  static const bool with_trace_readers = (AddTraceReaders(&readers), true);
-  (void)with_trace_readers;
   return readers;
+}
+
+const ValueReader* FindValueReader(std::string_view option) {
+  for (const auto* readers : {&ValueReaders(), &TraceValueReaders()}) {
+    if (const auto found = readers->find(option); found != readers->end()) return &found->second;
+  }
+  return nullptr;
 }
 
 std::string ValueHint(std::string_view option) {
@@ -375,15 +381,13 @@ std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
       value = std::string(option.substr(equals + 1));
       option = option.substr(0, equals);
     }
-    const auto reader = ValueReaders().find(option);
-    if (reader == ValueReaders().end()) {
-      return Usage("unknown option " + std::string(option));
-    }
+    const ValueReader* reader = FindValueReader(option);
+    if (reader == nullptr) return Usage("unknown option " + std::string(option));
     if (!inline_value) {
       if (i + 1 >= arguments.size()) return Usage(std::string(option) + " needs a value");
       value = arguments[++i];
     }
-    if (!reader->second(value, &options)) {
+    if (!(*reader)(value, &options)) {
       return Usage(std::string(option) + " takes " + ValueHint(option) + ", not \"" + value + "\"");
     }
   }

@@ -226,11 +226,15 @@ void MainWindow::OnImport() {
     ImportTraceFile(PathOf(*path), *format);
     return;
   }
+  ImportRequestsFile(PathOf(*path));
+}
+
+void MainWindow::ImportRequestsFile(const std::string& path) {
   WaitWindow wait;
   wait.show = [this] { wait_window_->ShowAndPaint(); };
   wait.close = [this] { wait_window_->hide(); };
   const std::optional<std::string> message =
-      Import_Click(&state_.panel, &state_.manual, *services_.files, PathOf(*path), wait);
+      Import_Click(&state_.panel, &state_.manual, *services_.files, path, wait);
   ShowPanel();
   if (message) ShowMessage(this, *message);
 }
@@ -250,10 +254,7 @@ void MainWindow::ImportTraceFile(const std::string& path, TraceFormat format) {
     ShowMessage(this, "Can not write the converted requests file " + converted + ".");
     return;
   }
-  const std::optional<std::string> message =
-      Import_Click(&state_.panel, &state_.manual, *services_.files, converted);
-  ShowPanel();
-  if (message) ShowMessage(this, *message);
+  ImportRequestsFile(converted);
 }
 
 void MainWindow::OnSimList(int index) {

@@ -81,6 +81,8 @@ class MainWindow : public QMainWindow {
   void OnDiskList(int index);
   void OnManualEdited();
   void OnImport();
+  // The import of the requests file `path`, behind the wait window when long.
+  void ImportRequestsFile(const std::string& path);
   // The import of a block trace: converted after the trace dialog into the
   // per-user data folder, whose requests file is then imported.
   void ImportTraceFile(const std::string& path, TraceFormat format);
