@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "frontend/model/common/number_text.h"
-#include "frontend/model/common/utilities.h"
 #include "frontend/model/panel/parameters.h"
 
 namespace trakvist {

@@ -76,8 +76,8 @@ class BlkparseReader final : public TraceLineReader {
     // Summaries and other text between the events are no events.
     if (words.empty() || !IsDeviceNumbers(words[0])) return LineKind::kOther;
     if (words.size() < 7) return LineKind::kDamaged;
-    if (words[5].size() != 1) return LineKind::kDamaged;
-    if (words[5][0] != event_) return LineKind::kOther;
+    // Other actions, some of two letters ("UT"), are no arrivals.
+    if (words[5].size() != 1 || words[5][0] != event_) return LineKind::kOther;
     const std::optional<double> seconds = Parse<double>(words[3]);
     if (!seconds || *seconds < 0) return LineKind::kDamaged;
     record->seconds = *seconds;

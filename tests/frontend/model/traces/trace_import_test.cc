@@ -21,6 +21,7 @@ constexpr std::string_view kBlkparse =
     "  8,0    0        5     0.003000000  100  Q FWS [a]\n"
     "  8,0    0        6     0.00x  100  Q   R 8 + 8 [a]\n"
     "  8,0    0        7     0.004000000  100  D   R 16 + 8 [a]\n"
+    "  8,0    0        8     0.004100000    0  UT   N [swapper] 1\n"
     "CPU0 (sda):\n"
     " Reads Queued:           1,        4KiB\n";
 
