@@ -151,6 +151,7 @@ class HeadlessSession {
     const OpenedSimulation opened =
         OpenSimulation(&state_, file, [&path] { return std::optional(path); });
     for (const std::string& message : opened.messages) Message(message);
+    Message(collection.note);
     return opened.opened;
   }
 
