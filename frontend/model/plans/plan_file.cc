@@ -74,14 +74,17 @@ std::optional<PlanRunSettings> PlanRunSettingsOf(std::string_view plan_file) {
   if (start == plan_file.size()) return PlanRunSettings{};
   std::vector<std::string_view> lines;
   std::string_view rest = plan_file.substr(start + kLineEnd.size() + kPlanRunsSection.size());
-  while (rest.starts_with(kLineEnd)) {
+  // Each line follows a line end; the last line end ends the file.
+  while (!rest.empty()) {
+    if (!rest.starts_with(kLineEnd)) return std::nullopt;
     rest.remove_prefix(kLineEnd.size());
+    if (rest.empty()) break;
     const std::size_t end = rest.find(kLineEnd);
-    if (end == std::string_view::npos) break;
+    if (end == std::string_view::npos) return std::nullopt;
     lines.push_back(rest.substr(0, end));
     rest.remove_prefix(end);
   }
-  if (rest != kLineEnd || lines.size() < 3) return std::nullopt;
+  if (lines.size() < 3) return std::nullopt;
   PlanRunSettings settings;
   const auto count = SectionNumber(lines[0], kMinReplications, kMaxReplications);
   const auto percentiles = SectionNumber(lines[1], 0, 1);

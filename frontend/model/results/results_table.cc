@@ -1,6 +1,7 @@
 #include "frontend/model/results/results_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -43,6 +44,14 @@ std::optional<double> StoredFormula(const ResultsStore& store, Metric metric, in
 }
 
 }  // namespace
+
+std::string HalfWidthText(double half_width) {
+  if (half_width == 0.0 || !std::isfinite(half_width)) return NumberText(half_width);
+  // Three significant digits: the interval itself is known no better.
+  const double magnitude = std::floor(std::log10(std::fabs(half_width)));
+  const double unit = std::pow(10.0, magnitude - 2);
+  return NumberText(std::round(half_width / unit) * unit);
+}
 
 bool IsIncluded(const ExclusionList& list, int algorithm) {
   return algorithm >= 1 && algorithm <= kAlgorithmCount && !list.selected[algorithm - 1];
@@ -94,7 +103,7 @@ void UpdateLTable(LTable* table, const ResultsStore& store, std::string_view cun
       std::string cell = ScaledCell(store.Results().Get(metric, a, run), cunit);
       if (replications.Replicated()) {
         cell += kPlusMinus;
-        cell += ScaledCell(HalfWidth(replications, metric, a, run), cunit);
+        cell += HalfWidthText(LeadingNumber(cunit) * HalfWidth(replications, metric, a, run));
       }
       row->sub_items[static_cast<std::size_t>(metric)] = std::move(cell);
     }

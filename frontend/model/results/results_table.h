@@ -95,6 +95,9 @@ void UpdateLTable(LTable* table, const ResultsStore& store, std::string_view cun
 void UpdateLTableFormula(LTable* table, const ResultsStore& store, std::string_view cunit,
                          int formula, std::span<const std::int32_t> runs);
 
+// A half-width as a cell shows it: rounded to three significant digits.
+std::string HalfWidthText(double half_width);
+
 // The separator between a mean and its half-width in a cell.
 inline constexpr std::string_view kPlusMinus = " \u00b1 ";
 

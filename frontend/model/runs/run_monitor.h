@@ -89,9 +89,9 @@ struct SweepEnd {
   // With kCompleted: the results (the replications' means) and the grid
   // and distribution that made them, and the replications themselves.
   SweepResults results;
-  Replications replications{};
   SweepRanges result_ranges{};
   std::int16_t result_distribution = 0;
+  Replications replications{};
 };
 
 // Where a sweep stands.
