@@ -29,6 +29,24 @@ trakvist::SimFileReadContext Context(bool import_page) {
   return context;
 }
 
+// Two sets of results are the same when every metric they hold writes as
+// the same number text, which is all a saved file keeps of it.
+bool SameResults(const trakvist::SweepResults& a, const trakvist::SweepResults& b) {
+  if (a.RunCount() != b.RunCount() || a.HasPercentiles() != b.HasPercentiles()) return false;
+  const int metrics = a.HasPercentiles() ? trakvist::kMetricCount : trakvist::kBaseMetricCount;
+  for (std::int32_t run = 1; run <= a.RunCount(); ++run) {
+    for (int m = 0; m < metrics; ++m) {
+      for (int algorithm = 1; algorithm <= trakvist::kAlgorithmCount; ++algorithm) {
+        const Metric metric = trakvist::kAllMetrics[m];
+        if (NumberText(a.Get(metric, algorithm, run)) != NumberText(b.Get(metric, algorithm, run))) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
 // Two stores hold the same results when every value writes as the same
 // number text, which is all a saved file keeps of it.
 bool SameStore(const trakvist::ResultsStore& a, const trakvist::ResultsStore& b) {
@@ -42,18 +60,9 @@ bool SameStore(const trakvist::ResultsStore& a, const trakvist::ResultsStore& b)
       return false;
     }
   }
-  for (std::int32_t run = 1; run <= a.RunCount(); ++run) {
-    for (Metric m :
-         {Metric::kTotalSeekTime, Metric::kAverageWaitingTime, Metric::kMaximumWaitingTime}) {
-      for (int algorithm = 1; algorithm <= trakvist::kAlgorithmCount; ++algorithm) {
-        if (NumberText(a.Results().Get(m, algorithm, run)) !=
-            NumberText(b.Results().Get(m, algorithm, run))) {
-          return false;
-        }
-      }
-    }
-  }
-  return true;
+  return SameResults(a.Results(), b.Results()) &&
+         a.ResultReplications().plan == b.ResultReplications().plan &&
+         SameResults(a.ResultReplications().runs, b.ResultReplications().runs);
 }
 
 // The main window's part that a file changes: the panel, the texts it does

@@ -6,17 +6,7 @@ namespace trakvist {
 namespace {
 
 // Position of the selected metric's cell among a row's sub-items.
-std::size_t MetricCell(Metric metric) {
-  switch (metric) {
-    case Metric::kTotalSeekTime:
-      return 0;
-    case Metric::kAverageWaitingTime:
-      return 1;
-    case Metric::kMaximumWaitingTime:
-      break;
-  }
-  return 2;
-}
+std::size_t MetricCell(Metric metric) { return static_cast<std::size_t>(metric); }
 
 }  // namespace
 

@@ -90,6 +90,9 @@ void ApplySavedPage(const SimFileContent& content, ParametersPanel* panel, const
   if (content.page.count > 0) {
     SelectRequestSource(panel, panel->source);
     panel->head_down = content.page.values.head_down;
+    // The sweep's own settings come back with its results.
+    panel->percentiles = content.results.HasPercentiles();
+    panel->replications = content.replications.plan.count;
   }
   for (int index = 0; index < kParameterCount; ++index) {
     if (content.parameter_texts[index]) SetFieldText(panel, index, *content.parameter_texts[index]);
@@ -103,7 +106,8 @@ void ApplySavedResults(SimFileContent content, const ParametersPanel& panel, Res
       content.ranges[index] = ParseParamRange(panel.cparam[index].text);
     }
   }
-  store->ReplaceResults(std::move(content.results), content.ranges, content.distribution);
+  store->ReplaceResults(std::move(content.results), content.ranges, content.distribution,
+                        std::move(content.replications));
 }
 
 void ApplySimFile(SimFileContent content, ParametersPanel* panel, ResultsStore* store,

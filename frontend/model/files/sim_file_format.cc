@@ -1,8 +1,14 @@
 #include "frontend/model/files/sim_file_format.h"
 
 #include "frontend/model/common/utilities.h"
+#include "frontend/model/results/results_store.h"
 
 namespace trakvist {
+
+std::string MetricSection(Metric metric, bool replications) {
+  return "[" + std::string(replications ? kReplicationSectionPrefix : "") +
+         std::string(MetricName(metric)) + "]";
+}
 
 std::string UnknownDiskMessage(std::string_view disk_type) {
   return std::string(disk_type) +

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "frontend/model/common/line_end.h"
+#include "frontend/model/results/sweep_results.h"
 
 namespace trakvist {
 
@@ -33,6 +34,16 @@ inline constexpr std::string_view kMaxWaitSection = "[Maximum Waiting Time]";
 inline constexpr std::string_view kHeadDirectionSection = "[Initial Head Direction]";
 inline constexpr std::string_view kHeadDownText = "Down";
 inline constexpr std::string_view kHeadUpText = "Up";
+// The waiting-time statistics of each run (the means over the replications
+// when there are several), one section per metric in the form of the
+// result sections, headed by the metric's name in brackets.
+// "[Replications]": the count K, then the number of seeds drawn for
+// "Randomize By Timer" (0 or K) and those seeds one per line. Then one
+// section per metric the runs hold, "[Replication Total Seek Time]" and so
+// on, in the form of the result sections with a row per engine run: the K
+// replications of each combination one after the other.
+inline constexpr std::string_view kReplicationsSection = "[Replications]";
+inline constexpr std::string_view kReplicationSectionPrefix = "Replication ";
 
 inline constexpr std::string_view kResultHeaderRow =
     ",FCFS,SSTF,SCAN,C-SCAN,LOOK,C-LOOK,S-LOOK,BO-PATH,SATF";
@@ -49,6 +60,11 @@ inline constexpr std::string_view kHigherVersionMessage =
     "Please install the latest version of Trakvist";
 inline constexpr std::string_view kSimFileNotProperFormatMessage =
     "The file selected is not in the proper format.";
+
+// The header of the added section of `metric`'s statistics of each run,
+// "[Median Waiting Time]", or of its replications,
+// "[Replication Median Waiting Time]".
+std::string MetricSection(Metric metric, bool replications);
 
 // The saved disk type is not in the disk type list.
 std::string UnknownDiskMessage(std::string_view disk_type);

@@ -1,6 +1,7 @@
 #include "frontend/model/files/sim_file_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "frontend/model/common/text.h"
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
+#include "frontend/model/results/results_store.h"
 #include "frontend/model/runs/param_range.h"
 
 namespace trakvist {
@@ -162,8 +164,97 @@ class SimFileParser {
   // The sections after the format's last one, in any order. Each may be
   // missing; one that is there must be whole. Other lines are passed over.
   bool ReadAddedSections() {
+    std::array<bool, kMetricCount> means{};         // statistics sections read
+    std::array<bool, kMetricCount> replicated{};   // replication sections read
     for (auto line = cursor_.Line(); line; line = cursor_.Line()) {
       if (*line == kHeadDirectionSection && !ReadHeadDirection()) return false;
+      if (*line == kReplicationsSection && !ReadReplicationPlan()) return false;
+      for (std::size_t m = 0; m < kAllMetrics.size(); ++m) {
+        const Metric metric = kAllMetrics[m];
+        if (IsPercentileMetric(metric) && *line == MetricSection(metric, false)) {
+          if (means[m] || !ReadAddedTable(metric, &content_.results)) return false;
+          means[m] = true;
+        }
+        if (*line == MetricSection(metric, true)) {
+          if (replicated[m] || !content_.replications.Replicated() ||
+              !ReadAddedTable(metric, &content_.replications.runs)) {
+            return false;
+          }
+          replicated[m] = true;
+        }
+      }
+    }
+    return AddedResultsWhole(means, replicated);
+  }
+
+  // Every statistic or none; with replications, every base metric, and the
+  // statistics exactly when the means have them.
+  bool AddedResultsWhole(const std::array<bool, kMetricCount>& means,
+                         const std::array<bool, kMetricCount>& replicated) {
+    const auto all = [](const std::array<bool, kMetricCount>& read, std::size_t from) {
+      return std::all_of(read.begin() + static_cast<std::ptrdiff_t>(from), read.end(),
+                         [](bool b) { return b; });
+    };
+    const auto none = [](const std::array<bool, kMetricCount>& read, std::size_t from) {
+      return std::none_of(read.begin() + static_cast<std::ptrdiff_t>(from), read.end(),
+                          [](bool b) { return b; });
+    };
+    if (!all(means, kBaseMetricCount) && !none(means, kBaseMetricCount)) return false;
+    if (!content_.replications.Replicated()) return true;
+    const bool statistics = content_.results.HasPercentiles();
+    return std::all_of(replicated.begin(), replicated.begin() + kBaseMetricCount,
+                       [](bool b) { return b; }) &&
+           (statistics ? all(replicated, kBaseMetricCount) : none(replicated, kBaseMetricCount));
+  }
+
+  // K from 2 up, then the drawn seeds: none or K of them.
+  bool ReadReplicationPlan() {
+    if (content_.replications.Replicated()) return false;  // a second one
+    const std::optional<long long> count = Count(2, kMaxReplications);
+    if (!count) return false;
+    const std::optional<long long> seeds = Count(0, *count);
+    if (!seeds || (*seeds != 0 && *seeds != *count)) return false;
+    ReplicationPlan plan;
+    plan.count = static_cast<int>(*count);
+    for (long long k = 0; k < *seeds; ++k) {
+      const std::optional<long long> seed = Count(1, 0xFFFFFFFFLL);
+      if (!seed) return false;
+      plan.drawn_seeds.push_back(static_cast<std::uint32_t>(*seed));
+    }
+    const long long runs = static_cast<long long>(content_.results.RunCount()) * plan.count;
+    if (runs > kMaxRunCount) return false;
+    content_.replications.plan = std::move(plan);
+    content_.replications.runs = SweepResults(static_cast<std::int32_t>(runs));
+    return true;
+  }
+
+  // A section of an added metric: its row count (the runs of `target` and
+  // the header row), the header row, and one row per run of a leading comma
+  // and nine numbers, nothing else.
+  bool ReadAddedTable(Metric metric, SweepResults* target) {
+    const std::optional<long long> rows = Count(1, kMaxRunCount);
+    if (!rows || *rows != static_cast<long long>(target->RunCount()) + 1) return false;
+    const std::optional<std::string_view> header = cursor_.Line();
+    if (!header || *header != kResultHeaderRow) return false;
+    if (IsPercentileMetric(metric)) target->EnablePercentiles();
+    for (std::int32_t run = 1; run <= target->RunCount(); ++run) {
+      const std::optional<std::string_view> line = cursor_.Line();
+      if (!line || !ReadAddedRow(*line, metric, run, target)) return false;
+    }
+    return true;
+  }
+
+  static bool ReadAddedRow(std::string_view line, Metric metric, std::int32_t run,
+                           SweepResults* target) {
+    if (!line.starts_with(',')) return false;
+    line.remove_prefix(1);
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      const std::size_t comma = line.find(',');
+      if ((comma == std::string_view::npos) != (a == kAlgorithmCount)) return false;
+      const std::optional<double> value = FullNumber(line.substr(0, comma));
+      if (!value) return false;
+      target->Set(metric, a, run, *value);
+      line.remove_prefix(comma == std::string_view::npos ? line.size() : comma + 1);
     }
     return true;
   }

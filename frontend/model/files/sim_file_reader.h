@@ -11,6 +11,7 @@
 #include "frontend/model/files/sim_file_format.h"
 #include "frontend/model/files/sim_file_writer.h"
 #include "frontend/model/panel/parameters.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/results/sweep_results.h"
 #include "frontend/model/runs/sweep.h"
 
@@ -56,6 +57,8 @@ struct SimFileContent {
   std::array<bool, kParameterCount> ranges_from_fields{};
   std::int16_t distribution = 0;
   SweepResults results;
+  // The replications behind the results, when the file has them.
+  Replications replications;
   // Informational messages to show in this order: unknown disk type,
   // unknown simulator, older version.
   std::vector<std::string> messages;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 #include "frontend/model/common/number_text.h"
 #include "frontend/model/files/sim_file_format.h"
@@ -86,6 +87,34 @@ void WriteResults(std::string_view header, Metric metric, const SweepResults& re
   }
 }
 
+// The metrics `results` holds beyond the base three.
+std::span<const Metric> PercentileMetrics(const SweepResults& results) {
+  if (!results.HasPercentiles()) return {};
+  return std::span<const Metric>(kAllMetrics).subspan(kBaseMetricCount);
+}
+
+// The added sections of the statistics and of the replications, each only
+// when the results have it.
+void WriteAddedResults(const ResultsStore& store, LineWriter* out) {
+  for (Metric metric : PercentileMetrics(store.Results())) {
+    out->Line("");
+    WriteResults(MetricSection(metric, false), metric, store.Results(), out);
+  }
+  const Replications& replications = store.ResultReplications();
+  if (!replications.Replicated()) return;
+  out->Line("");
+  out->Line(kReplicationsSection);
+  out->Number(replications.plan.count);
+  out->Number(std::ssize(replications.plan.drawn_seeds));
+  for (std::uint32_t seed : replications.plan.drawn_seeds) out->Number(seed);
+  const std::size_t held =
+      replications.runs.HasPercentiles() ? kAllMetrics.size() : kBaseMetricCount;
+  for (std::size_t m = 0; m < held; ++m) {
+    out->Line("");
+    WriteResults(MetricSection(kAllMetrics[m], true), kAllMetrics[m], replications.runs, out);
+  }
+}
+
 std::string EntryText(const auto& items, int index) {
   if (index < 0 || index >= static_cast<int>(items.size())) return {};
   return std::string(items[static_cast<std::size_t>(index)]);
@@ -143,6 +172,7 @@ std::string SimFileText(const PageControls& page, const ParameterTexts& paramete
     out.Line(kHeadDirectionSection);
     out.Line(kHeadDownText);
   }
+  WriteAddedResults(store, &out);
   return out.Take();
 }
 

@@ -79,10 +79,15 @@ std::optional<Value> Keyword(std::string_view text,
   return std::nullopt;
 }
 
-constexpr std::array<std::pair<std::string_view, Metric>, 3> kMetricWords = {{
+constexpr std::array<std::pair<std::string_view, Metric>, kMetricCount> kMetricWords = {{
     {"seek", Metric::kTotalSeekTime},
     {"wait", Metric::kAverageWaitingTime},
     {"maxwait", Metric::kMaximumWaitingTime},
+    {"p50", Metric::kMedianWaitingTime},
+    {"p90", Metric::kP90WaitingTime},
+    {"p95", Metric::kP95WaitingTime},
+    {"p99", Metric::kP99WaitingTime},
+    {"sd", Metric::kWaitingTimeStdDev},
 }};
 
 constexpr std::array<std::pair<std::string_view, bool>, 2> kDirectionWords = {{
@@ -173,6 +178,16 @@ const std::map<std::string, ValueReader, std::less<>>& ValueReaders() {
          options->requests = std::string(value);
          return !value.empty();
        }},
+      {"--replications",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->replications = WholeNumber(value, kMinReplications, kMaxReplications);
+         return options->replications.has_value();
+       }},
+      {"--export",
+       [](std::string_view value, HeadlessOptions* options) {
+         options->export_csv = std::string(value);
+         return !value.empty();
+       }},
       {"--jobs",
        [](std::string_view value, HeadlessOptions* options) {
          options->jobs = WholeNumber(value, kMinParallelRuns, kMaxParallelRuns);
@@ -249,9 +264,11 @@ std::string ValueHint(std::string_view option) {
       {"--path", "a file name ending in .png, .pdf or .svg"},
       {"--requests", "a file name"},
       {"--jobs", "a whole number from 1 to " + std::to_string(kMaxParallelRuns)},
+      {"--replications", "a whole number from 1 to " + std::to_string(kMaxReplications)},
+      {"--export", "a file name"},
       {"--direction", "up or down"},
       {"--x", "a parameter from 0 to 15, or 16 for none"},
-      {"--metric", "seek, wait or maxwait"},
+      {"--metric", "seek, wait, maxwait, p50, p90, p95, p99 or sd"},
       {"--formula", "none, average, minimum or maximum"},
       {"--value", "N=TEXT with N from 0 to 15"},
       {"--scale", "a number"},
@@ -305,8 +322,16 @@ std::optional<UsageError> CheckPlanOptions(const HeadlessOptions& options) {
     return Usage(
         "--path runs one combination and saves nothing else: --save and --chart go with a sweep");
   }
-  if (planning && (options.save || options.chart || HasViewOptions(options.view))) {
-    return Usage("--plan runs nothing: --save, --chart and the view options go with --collect");
+  if (planning && (options.save || options.chart || options.export_csv ||
+                   HasViewOptions(options.view))) {
+    return Usage(
+        "--plan runs nothing: --save, --chart, --export and the view options go with --collect");
+  }
+  if (options.path && options.export_csv) {
+    return Usage("--path runs one combination: --export goes with a sweep");
+  }
+  if (options.mode != ProgramMode::kRun && (options.percentiles || options.replications)) {
+    return Usage("--percentiles and --replications go with --run");
   }
   return std::nullopt;
 }
@@ -374,6 +399,10 @@ std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
   if (options.mode == ProgramMode::kHelp) return options;
   for (; i < arguments.size(); ++i) {
     std::string_view option = arguments[i];
+    if (option == "--percentiles") {  // the one option without a value
+      options.percentiles = true;
+      continue;
+    }
     std::string value;
     const std::size_t equals = option.find('=');
     const bool inline_value = IsOption(option) && equals != std::string_view::npos;
@@ -396,7 +425,8 @@ std::variant<HeadlessOptions, UsageError> ParseHeadlessOptions(
     return Usage("--import-trace needs --out, the requests file to write");
   }
   if (options.mode == ProgramMode::kImportTrace &&
-      (options.save || options.chart || options.requests || HasViewOptions(options.view))) {
+      (options.save || options.chart || options.export_csv || options.requests ||
+       HasViewOptions(options.view))) {
     return Usage("--import-trace converts a trace only: it takes --set and its own options");
   }
   return options;
@@ -444,7 +474,7 @@ std::string HeadlessUsage() {
                                 report goes to standard output
   Trakvist --help               print this text
 
-Options (each takes a value, as "--x 0" or "--x=0"):
+Options (each but --percentiles takes a value, as "--x 0" or "--x=0"):
   --set N=TEXT      parameter field N (0 to 15) gets TEXT as if typed, after FILE;
                     repeatable. TEXT is a number the field takes as it stands,
                     or a range from,step,to of them: --set 0=100,100,300
@@ -455,6 +485,16 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --path OUT        draw the head's path of one combination into OUT: .png,
                     .pdf or .svg; with --value N=TEXT choosing the combination
                     and --exclude the algorithms left out
+  --percentiles     every run also writes the median, 90th, 95th and 99th
+                    percentile and the standard deviation of the waiting times:
+                    five more metrics (--metric p50, p90, p95, p99, sd)
+  --replications K  run each combination K times (1 to 1000) with the seeds
+                    s, s+1, ..., s+K-1 from its seed s (K drawn seeds with
+                    "Randomize By Timer"); every view shows the mean, the table
+                    "mean +- h" with h the half-width of the 95 % confidence
+                    interval, the chart error bars
+  --export OUT      write the results as tidy CSV: a header row, then one row
+                    per combination, replication and algorithm, values in TU
   --requests FILE   Manual Request Entry with the requests file FILE, as its
                     import button chooses it (the file's syntax: ReadMe.txt)
   --jobs K          run up to K simulations at once (1 to 64; default: the number
@@ -462,7 +502,8 @@ Options (each takes a value, as "--x 0" or "--x=0"):
   --x N             the X-axis parameter (0 to 15, or 16 for none); default: the
                     first parameter with more than one stored value, else 16
   --metric M        seek (total seek time, the default), wait (average waiting
-                    time) or maxwait (maximum waiting time)
+                    time), maxwait (maximum waiting time), or with percentiles
+                    p50, p90, p95, p99 (waiting-time percentiles) or sd
   --formula F       none (the default), average, minimum or maximum over the X axis
   --value N=TEXT    the value of parameter N the other points are taken at;
                     default: the first value of its range (a note on standard

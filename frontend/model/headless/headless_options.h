@@ -65,6 +65,12 @@ struct HeadlessOptions {
   // The plan folder: written by `--run ... --plan DIR`, read by `--collect DIR`.
   std::optional<std::string> plan;
   std::optional<std::string> engine;  // --engine PATH, with --plan
+  // --percentiles: every run also writes its waiting-time statistics.
+  bool percentiles = false;
+  // --replications K: each combination runs K times (1 to 1000).
+  std::optional<int> replications;
+  // --export OUT: the results as tidy CSV, one row per run and algorithm.
+  std::optional<std::string> export_csv;
   // `--import-trace TRACE`: the trace, the requests file to write (--out),
   // seconds per TU (--tu; else field 12) and what to keep.
   std::optional<std::string> trace;

@@ -146,6 +146,8 @@ std::string ApplyFieldOptions(MainState* state, const HeadlessOptions& options,
   }
   if (options.jobs) state->panel.parallel_runs = *options.jobs;
   if (options.head_down) state->panel.head_down = *options.head_down;
+  if (options.percentiles) state->panel.percentiles = true;
+  if (options.replications) state->panel.replications = *options.replications;
   return "";
 }
 

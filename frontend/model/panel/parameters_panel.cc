@@ -192,6 +192,8 @@ void Enable_StartControls(ParametersPanel* panel, bool enable) {
   panel->skip_idle_enabled = enable;
   panel->ofcfs_enabled = enable;
   panel->parallel_runs_enabled = enable;
+  panel->percentiles_enabled = enable;
+  panel->replications_enabled = enable;
   panel->startb_enabled = enable;
   panel->opens_enabled = enable;
   panel->imsaved_enabled = enable;

@@ -61,6 +61,14 @@ struct ParametersPanel {
   // window's, not of the simulation: simulation files do not hold it.
   int parallel_runs = DefaultParallelRuns();
   bool parallel_runs_enabled = true;
+  // "Waiting-time percentiles": each run also writes the median, 90th, 95th
+  // and 99th percentile and the standard deviation of the waits (-q:).
+  bool percentiles = false;
+  bool percentiles_enabled = true;
+  // "Replications": each combination runs this many times, the seed counted
+  // up from its own (see ReplicationPlan); the results are their means.
+  int replications = 1;
+  bool replications_enabled = true;
 
   bool is_lba = false;
   bool is_lba_enabled = true;

@@ -7,6 +7,8 @@
 #include "frontend/model/files/sim_file_reader.h"
 #include "frontend/model/plans/plan_file.h"
 #include "frontend/model/plans/run_plan.h"
+#include "frontend/model/results/percentile_rows.h"
+#include "frontend/model/runs/engine_runs.h"
 #include "frontend/model/runs/run_rows.h"
 
 namespace trakvist {
@@ -64,7 +66,9 @@ std::optional<std::string> ReadPlanFile(const FileAccess& files, const std::stri
     *failure = NotAPlan(folder, "its sweep.txt is not the simulation file of a plan.");
     return std::nullopt;
   }
-  const std::int64_t combinations = CombinationCount(sim.content->ranges, kMaxPlanRuns + 1);
+  const ReplicationPlan replications = PlanRunSettingsOf(read.content)->replications;
+  const std::int64_t combinations =
+      EngineRunCount(sim.content->ranges, replications, kMaxPlanRuns + 1);
   if (combinations != run_count) {
     *failure = NotAPlan(folder, "its runs.txt holds " + std::to_string(run_count) +
                                     " runs, while the sweep in its sweep.txt has " +
@@ -103,6 +107,25 @@ void ReadAllRows(const FileAccess& files, const std::string& folder, PlanCollect
   }
 }
 
+// The statistics every run wrote beside its rows, into `results`; what keeps
+// them out otherwise.
+std::string ReadPlanPercentiles(const FileAccess& files, const std::string& folder,
+                                SweepResults* results) {
+  std::string text;
+  for (std::int64_t run = 1; run <= results->RunCount(); ++run) {
+    const FileRead read = files.ReadFile(folder + PlanPercentilesPath(run));
+    if (read.status != FileReadStatus::kRead) {
+      return "Run " + std::to_string(run) +
+             " wrote no waiting-time percentiles, so the results hold the other metrics only.";
+    }
+    text += read.content;
+  }
+  std::string problem;
+  if (ReadPercentileRows(text, results, &problem)) return {};
+  return "The waiting-time percentiles of the runs are not usable (" + problem +
+         "), so the results hold the other metrics only.";
+}
+
 // "1 run of 20 has", "3 runs of 20 have".
 std::string RunsOf(std::size_t count, std::int64_t run_count) {
   return std::to_string(count) + (count == 1 ? " run" : " runs") + " of " +
@@ -123,7 +146,11 @@ PlanCollection CollectPlan(const FileAccess& files, const std::string& folder) {
   rows.reserve(static_cast<std::size_t>(collection.run_count));
   ReadAllRows(files, folder, &collection, &rows);
   if (!collection.missing.empty() || !collection.damaged.empty()) return collection;
-  collection.sim_file = *FillPlanSimFile(*plan_file, JoinRunRows(rows));
+  SweepResults results = JoinRunRows(rows);
+  if (PlanRunSettingsOf(*plan_file)->percentiles) {
+    collection.note = ReadPlanPercentiles(files, folder, &results);
+  }
+  collection.sim_file = *FillPlanSimFile(*plan_file, results);
   return collection;
 }
 

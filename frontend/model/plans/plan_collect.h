@@ -23,6 +23,9 @@ struct PlanCollection {
   // With every run well: sweep.txt with the rows of runs 1..run_count as
   // its results, the simulation file to open.
   std::string sim_file;
+  // Said beside an opened collection: why the waiting-time statistics the
+  // plan asked for are not among its results.
+  std::string note;
 };
 
 // Checks the plan in `folder` (a path ending in a separator, or empty for

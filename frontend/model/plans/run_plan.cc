@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "frontend/model/runs/engine_runs.h"
+
 namespace trakvist {
 namespace {
 
@@ -60,7 +62,7 @@ is_run() {
 # Runs run $1; fails when it did not leave one row in each of its files.
 run_one() {
   mkdir -p rows
-  rm -f "rows/$1.seek.csv" "rows/$1.wait.csv" "rows/$1.maxwait.csv"
+  rm -f "rows/$1.seek.csv" "rows/$1.wait.csv" "rows/$1.maxwait.csv" "rows/$1.pct.csv"
   line=$(sed -n "$1{p;q;}" runs.txt)
   if [ -z "$line" ]; then
     say "runs.txt has no line $1"
@@ -172,6 +174,8 @@ RunRowPaths PlanRowPaths(std::int64_t run) {
   return {RowPath(run, "seek"), RowPath(run, "wait"), RowPath(run, "maxwait")};
 }
 
+std::string PlanPercentilesPath(std::int64_t run) { return RowPath(run, "pct"); }
+
 std::string ShellQuote(std::string_view text) {
   std::string quoted = "'";
   for (char c : text) {
@@ -192,6 +196,7 @@ std::string PlanRunLine(const RunSettings& settings, const CombinationValues& va
   target.files.seek = rows[0];
   target.files.avg_wait = rows[1];
   target.files.max_wait = rows[2];
+  target.files.percentiles = PlanPercentilesPath(run);
   target.requests_file = std::string(kPlanRequestsFile);
   std::vector<EngineArgument> arguments = EngineArguments(settings, values, target);
   std::erase_if(arguments, IsLinkOption);
@@ -204,10 +209,11 @@ std::string PlanRunLine(const RunSettings& settings, const CombinationValues& va
 }
 
 std::string PlanRunsText(const RunSettings& settings, const SweepRanges& ranges,
-                         const std::string& engine) {
+                         const std::string& engine, const ReplicationPlan& replications) {
+  const RunSettings line_settings = LineSettings(settings, replications);
   std::string text;
-  for (SweepCursor cursor(ranges); !cursor.Done(); cursor.Next()) {
-    text += PlanRunLine(settings, cursor.Values(), cursor.Run(), engine);
+  for (EngineRunCursor cursor(ranges, replications); !cursor.Done(); cursor.Next()) {
+    text += PlanRunLine(line_settings, cursor.Values(), cursor.Run(), engine);
     text += '\n';
   }
   return text;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/run_rows.h"
 #include "frontend/model/runs/sweep.h"
@@ -41,6 +42,9 @@ inline constexpr std::int64_t kSlurmArrayPiece = 1000;
 // rows/N.maxwait.csv.
 RunRowPaths PlanRowPaths(std::int64_t run);
 
+// The waiting-time statistics file of run `run` (-q:), rows/N.pct.csv.
+std::string PlanPercentilesPath(std::int64_t run);
+
 // `text` as one word of the POSIX shell: in single quotes, each single quote
 // written as '\'' so that nothing inside is ever expanded.
 std::string ShellQuote(std::string_view text);
@@ -53,9 +57,10 @@ std::string ShellQuote(std::string_view text);
 std::string PlanRunLine(const RunSettings& settings, const CombinationValues& values,
                         std::int64_t run, const std::string& engine);
 
-// runs.txt: one line per combination of `ranges`, in run order.
+// runs.txt: one line per engine run of `ranges`, in run order: each
+// combination `replications.count` times with its replications' seeds.
 std::string PlanRunsText(const RunSettings& settings, const SweepRanges& ranges,
-                         const std::string& engine);
+                         const std::string& engine, const ReplicationPlan& replications = {});
 
 // run-one.sh for a plan of `run_count` runs: `run-one.sh N` and
 // `run-one.sh --runs LIST` run lines of runs.txt in the plan folder, each

@@ -68,8 +68,9 @@ double ResultsStore::MaxWaitResults(int algorithm, std::int32_t run) const {
 }
 
 void ResultsStore::ReplaceResults(SweepResults results, const SweepRanges& ranges,
-                                  std::int16_t distribution) {
+                                  std::int16_t distribution, Replications replications) {
   results_ = std::move(results);
+  replications_ = std::move(replications);
   result_ranges_ = ranges;
   result_distribution_ = distribution;
 }
@@ -102,15 +103,38 @@ std::optional<double> GetSelData(const ResultsStore& store, const ResultsSelecti
 }
 
 std::string_view GetSelDataName(const ResultsSelection& selection) {
-  switch (selection.SelectedMetric) {
+  return MetricName(selection.SelectedMetric);
+}
+
+std::string_view MetricName(Metric metric) {
+  switch (metric) {
     case Metric::kTotalSeekTime:
       return "Total Seek Time";
     case Metric::kAverageWaitingTime:
       return "Average Waiting Time";
     case Metric::kMaximumWaitingTime:
+      return "Maximum Waiting Time";
+    case Metric::kMedianWaitingTime:
+      return "Median Waiting Time";
+    case Metric::kP90WaitingTime:
+      return "90th Percentile Waiting Time";
+    case Metric::kP95WaitingTime:
+      return "95th Percentile Waiting Time";
+    case Metric::kP99WaitingTime:
+      return "99th Percentile Waiting Time";
+    case Metric::kWaitingTimeStdDev:
       break;
   }
-  return "Maximum Waiting Time";
+  return "Waiting Time Std. Deviation";
+}
+
+std::optional<double> GetSelHalfWidth(const ResultsStore& store, const ResultsSelection& selection,
+                                      int algorithm, std::int32_t run) {
+  if (!store.ResultReplications().Replicated() || !store.Results().Contains(algorithm, run)) {
+    return std::nullopt;
+  }
+  return LeadingNumber(selection.cunit) *
+         HalfWidth(store.ResultReplications(), selection.SelectedMetric, algorithm, run);
 }
 
 double ValueListNumber(std::string_view text) { return FullNumber(text).value_or(0.0); }

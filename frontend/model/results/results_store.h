@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "frontend/model/panel/parameters.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/results/sweep_results.h"
 #include "frontend/model/runs/sweep.h"
 
@@ -36,13 +37,19 @@ class ResultsStore {
   // Position in the distribution list in force for the stored sweep.
   std::int16_t ResultDistribution() const { return result_distribution_; }
 
+  // The replications behind the results: with more than one, Results()
+  // holds their means.
+  const Replications& ResultReplications() const { return replications_; }
+
   // Stores the results of a completed sweep (or an opened file) with the
   // ranges that produced them and their distribution choice, replacing all
   // that was stored. The value lists are then rebuilt with CreateLists.
-  void ReplaceResults(SweepResults results, const SweepRanges& ranges, std::int16_t distribution);
+  void ReplaceResults(SweepResults results, const SweepRanges& ranges, std::int16_t distribution,
+                      Replications replications = {});
 
  private:
   SweepResults results_;
+  Replications replications_;
   SweepRanges result_ranges_{};
   std::int16_t result_distribution_ = 0;
 };
@@ -73,8 +80,18 @@ std::int32_t GetTableRow(const ResultsStore& store, const CombinationValues& val
 std::optional<double> GetSelData(const ResultsStore& store, const ResultsSelection& selection,
                                  int algorithm, std::int32_t run);
 
-// "Total Seek Time", "Average Waiting Time" or "Maximum Waiting Time".
+// "Total Seek Time", "Average Waiting Time" or "Maximum Waiting Time", or
+// the name of a waiting-time statistic ("Median Waiting Time", ...).
 std::string_view GetSelDataName(const ResultsSelection& selection);
+
+// The name of a metric as GetSelDataName gives it.
+std::string_view MetricName(Metric metric);
+
+// Half-width of the 95 % confidence interval of the selected metric of
+// `algorithm` in `run`, multiplied by the Y scale. Nothing without
+// replications or results.
+std::optional<double> GetSelHalfWidth(const ResultsStore& store, const ResultsSelection& selection,
+                                      int algorithm, std::int32_t run);
 
 // A value list's text or entry read as a number; 0 for a text that is not
 // a number.

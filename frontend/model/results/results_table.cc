@@ -1,6 +1,7 @@
 #include "frontend/model/results/results_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -10,8 +11,10 @@
 namespace trakvist {
 namespace {
 
-constexpr std::array<Metric, 3> kColumnMetrics = {
-    Metric::kTotalSeekTime, Metric::kAverageWaitingTime, Metric::kMaximumWaitingTime};
+// The metrics with a column for the stored results.
+std::span<const Metric> ColumnMetrics(const ResultsStore& store) {
+  return {kAllMetrics.data(), static_cast<std::size_t>(LTableColumns(store) - 1)};
+}
 
 // A cell's text for a stored value in TU. The scale is read for every cell,
 // so each cell shows the Y scale as it stands when it is written.
@@ -41,6 +44,14 @@ std::optional<double> StoredFormula(const ResultsStore& store, Metric metric, in
 }
 
 }  // namespace
+
+std::string HalfWidthText(double half_width) {
+  if (half_width == 0.0 || !std::isfinite(half_width)) return NumberText(half_width);
+  // Three significant digits: the interval itself is known no better.
+  const double magnitude = std::floor(std::log10(std::fabs(half_width)));
+  const double unit = std::pow(10.0, magnitude - 2);
+  return NumberText(std::round(half_width / unit) * unit);
+}
 
 bool IsIncluded(const ExclusionList& list, int algorithm) {
   return algorithm >= 1 && algorithm <= kAlgorithmCount && !list.selected[algorithm - 1];
@@ -72,18 +83,29 @@ void CreateLTable(LTable* table, const ExclusionList& list) {
   table->rows.clear();
   for (int a : IncludedAlgorithms(list)) {
     const std::string blank(kBlankCell);
-    table->rows.push_back(
-        {RowKey(a), std::string(ResultsStore::AlgorithmNames(a)), {blank, blank, blank}});
+    LTableRow row{RowKey(a), std::string(ResultsStore::AlgorithmNames(a)), {}};
+    row.sub_items.fill(blank);
+    table->rows.push_back(std::move(row));
   }
+}
+
+int LTableColumns(const ResultsStore& store) {
+  return store.Results().HasPercentiles() ? kLTableAllColumnCount : kLTableColumnCount;
 }
 
 void UpdateLTable(LTable* table, const ResultsStore& store, std::string_view cunit,
                   std::int32_t run) {
+  const Replications& replications = store.ResultReplications();
   for (int a = 1; a <= kAlgorithmCount; ++a) {
     LTableRow* row = FindRow(table, RowKey(a));
     if (row == nullptr || !store.Results().Contains(a, run)) continue;
-    for (std::size_t i = 0; i < kColumnMetrics.size(); ++i) {
-      row->sub_items[i] = ScaledCell(store.Results().Get(kColumnMetrics[i], a, run), cunit);
+    for (Metric metric : ColumnMetrics(store)) {
+      std::string cell = ScaledCell(store.Results().Get(metric, a, run), cunit);
+      if (replications.Replicated()) {
+        cell += kPlusMinus;
+        cell += HalfWidthText(LeadingNumber(cunit) * HalfWidth(replications, metric, a, run));
+      }
+      row->sub_items[static_cast<std::size_t>(metric)] = std::move(cell);
     }
   }
 }
@@ -93,16 +115,15 @@ void UpdateLTableFormula(LTable* table, const ResultsStore& store, std::string_v
   for (int a = 1; a <= kAlgorithmCount; ++a) {
     LTableRow* row = FindRow(table, RowKey(a));
     if (row == nullptr) continue;
-    for (std::size_t i = 0; i < kColumnMetrics.size(); ++i) {
-      const std::optional<double> aggregate =
-          StoredFormula(store, kColumnMetrics[i], a, formula, runs);
-      if (aggregate) row->sub_items[i] = ScaledCell(*aggregate, cunit);
+    for (Metric metric : ColumnMetrics(store)) {
+      const std::optional<double> aggregate = StoredFormula(store, metric, a, formula, runs);
+      if (aggregate) row->sub_items[static_cast<std::size_t>(metric)] = ScaledCell(*aggregate, cunit);
     }
   }
 }
 
 bool SortLTable(LTable* table, int column) {
-  if (column > kLTableColumnCount) return false;
+  if (column > kLTableAllColumnCount) return false;
   std::vector<LTableRow>& rows = table->rows;
   if (column <= kAlgorithmColumn) {
     column = kAlgorithmColumn;  // the indicator goes on a column that exists

@@ -14,13 +14,22 @@
 namespace trakvist {
 
 // Columns of the results table, numbered from 1 as the list view numbers
-// them: the algorithm, then one value column per metric.
+// them: the algorithm, then one value column per metric: the three of every
+// sweep, then, when the results hold them, the waiting-time statistics.
 inline constexpr int kAlgorithmColumn = 1;
 inline constexpr int kLTableColumnCount = 4;
-inline constexpr std::array<std::string_view, kLTableColumnCount> kLTableHeaders = {
-    "Algorithm", "Total Seek Time", "Av. Waiting Time", "Max. Waiting Time"};
+inline constexpr int kLTableAllColumnCount = 1 + kMetricCount;
+inline constexpr std::array<std::string_view, kLTableAllColumnCount> kLTableHeaders = {
+    "Algorithm",       "Total Seek Time", "Av. Waiting Time", "Max. Waiting Time",
+    "Median Waiting Time", "90th Percentile", "95th Percentile", "99th Percentile",
+    "Waiting Time Std. Dev."};
 // Column widths at start-up, in twips (1/1440 inch).
-inline constexpr std::array<int, kLTableColumnCount> kLTableStartWidths = {1155, 1725, 1770, 1801};
+inline constexpr std::array<int, kLTableAllColumnCount> kLTableStartWidths = {
+    1155, 1725, 1770, 1801, 1900, 1600, 1600, 1600, 2100};
+
+// The columns the table shows for the stored results: the first four, and
+// the statistics' columns when the results hold them.
+int LTableColumns(const ResultsStore& store);
 
 // What a value cell holds until a refresh writes a number into it.
 inline constexpr std::string_view kBlankCell = " ";
@@ -29,8 +38,11 @@ inline constexpr std::string_view kBlankCell = " ";
 struct LTableRow {
   std::string key;   // "K" followed by the algorithm index: "K1" (FCFS) .. "K9" (SATF)
   std::string text;  // the algorithm's name
-  // Sub-items 1..3 at positions 0..2: total seek, average wait, maximum wait.
-  std::array<std::string, 3> sub_items;
+  // Sub-items 1..8 at positions 0..7: total seek, average wait, maximum
+  // wait, then the waiting-time statistics in metric order. With
+  // replications a cell reads "mean ± h", h the half-width of the 95 %
+  // confidence interval.
+  std::array<std::string, kMetricCount> sub_items;
 };
 
 // The results table `LTable`: its rows in display order and the column that
@@ -70,9 +82,9 @@ LTable StartLTable();
 // in algorithm order, its value cells blank. The sort column is kept.
 void CreateLTable(LTable* table, const ExclusionList& list);
 
-// Writes the three metrics of run `run` into every row, each scaled by the
-// Y scale text `cunit` (read for every cell). Cells stay as they are when
-// the run has no results.
+// Writes the metrics of run `run` into every row, each scaled by the Y
+// scale text `cunit` (read for every cell). Cells stay as they are when the
+// run has no results.
 void UpdateLTable(LTable* table, const ResultsStore& store, std::string_view cunit,
                   std::int32_t run);
 
@@ -83,12 +95,18 @@ void UpdateLTable(LTable* table, const ResultsStore& store, std::string_view cun
 void UpdateLTableFormula(LTable* table, const ResultsStore& store, std::string_view cunit,
                          int formula, std::span<const std::int32_t> runs);
 
-// Orders the rows by column `column` (1..4) and moves the sort indicator
+// A half-width as a cell shows it: rounded to three significant digits.
+std::string HalfWidthText(double half_width);
+
+// The separator between a mean and its half-width in a cell.
+inline constexpr std::string_view kPlusMinus = " \u00b1 ";
+
+// Orders the rows by column `column` (1..9) and moves the sort indicator
 // there. The algorithm column, and any column number below it, restores
 // algorithm order with the indicator on that column; a value column sorts
 // ascending by the cells' numbers (leading-number rule, a blank reads 0),
 // rows with equal values keeping their order. Returns false, changing
-// nothing, for a column above 4.
+// nothing, for a column above 9.
 bool SortLTable(LTable* table, int column);
 
 // A click in the exclusion list, after the list has taken the user's

@@ -76,6 +76,7 @@ RunSettings RunSettingsFromPanel(const ParametersPanel& panel) {
   settings.bopath_swap = panel.bopath_swap;
   settings.ofcfs = panel.ofcfs;
   settings.head_down = panel.head_down;
+  settings.percentiles = panel.percentiles;
   settings.disprog = panel.disprog;
   return settings;
 }
@@ -99,6 +100,7 @@ std::vector<EngineArgument> EngineArguments(const RunSettings& settings,
   if (settings.ofcfs) args.Add("-FCFS");
   if (settings.skip_idle) args.Add("-id");
   if (settings.head_down) args.Add("-u:0");
+  if (settings.percentiles) args.Add("-q:" + target.files.percentiles, /*quoted=*/true);
   return args.Take();
 }
 

@@ -29,6 +29,8 @@ struct RunSettings {
   // "Initial Head Direction" Down: -u:0 after everything else. Up passes
   // nothing, so the line stays as it always was.
   bool head_down = false;
+  // "Waiting-time percentiles": -q: and the statistics file, last of all.
+  bool percentiles = false;
 };
 
 RunSettings RunSettingsFromPanel(const ParametersPanel& panel);

@@ -50,13 +50,14 @@ class RowCounter {
 TemporaryFiles MakeTemporaryFiles(std::string_view folder) {
   const std::string base = MakeAppFolder(folder);
   return {base + std::string(kAvgWaitTempName), base + std::string(kSeekTempName),
-          base + std::string(kMaxWaitTempName), base + std::string(kManualRequestsTempName)};
+          base + std::string(kMaxWaitTempName), base + std::string(kManualRequestsTempName),
+          base + std::string(kPercentilesTempName)};
 }
 
 TemporaryFiles MakeSlotFiles(std::string_view folder, int slot) {
   TemporaryFiles files = MakeTemporaryFiles(folder);
   const std::string suffix = ".slot" + std::to_string(slot) + ".csv";
-  for (std::string* path : {&files.avg_wait, &files.seek, &files.max_wait}) {
+  for (std::string* path : {&files.avg_wait, &files.seek, &files.max_wait, &files.percentiles}) {
     path->replace(path->size() - std::string_view(".csv").size(), std::string::npos, suffix);
   }
   return files;
@@ -69,7 +70,8 @@ void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access) {
 
 std::vector<std::string> DeleteResultFiles(const TemporaryFiles& files, FileAccess* access) {
   std::vector<std::string> left;
-  for (const std::string* path : {&files.avg_wait, &files.seek, &files.max_wait}) {
+  for (const std::string* path : {&files.avg_wait, &files.seek, &files.max_wait, &files.percentiles}) {
+    if (path->empty()) continue;
     access->Remove(*path);
     if (access->ReadFile(*path).status != FileReadStatus::kMissing) left.push_back(*path);
   }

@@ -18,6 +18,7 @@ inline constexpr std::string_view kAvgWaitTempName = "wsim_tmp$$~1.csv";
 inline constexpr std::string_view kSeekTempName = "ssim_tmp$$~1.csv";
 inline constexpr std::string_view kMaxWaitTempName = "xwsim_tmp$$~1.csv";
 inline constexpr std::string_view kManualRequestsTempName = "man_tmp$$~1.txt";
+inline constexpr std::string_view kPercentilesTempName = "qsim_tmp$$~1.csv";
 
 // The full paths of the temporary files one engine writes and reads.
 struct TemporaryFiles {
@@ -25,9 +26,10 @@ struct TemporaryFiles {
   std::string seek;             // total seek time results, -s:
   std::string max_wait;         // maximum waiting time results, -xw:
   std::string manual_requests;  // typed manual requests, -in:
+  std::string percentiles{};    // waiting-time statistics, -q:
 };
 
-// The four paths in `folder`; a separator is added unless it ends in one.
+// The five paths in `folder`; a separator is added unless it ends in one.
 TemporaryFiles MakeTemporaryFiles(std::string_view folder);
 
 // The result files of engine slot `slot` (1, 2, ...) of a sweep that runs
@@ -36,11 +38,11 @@ TemporaryFiles MakeTemporaryFiles(std::string_view folder);
 // shared one: the engines only read it.
 TemporaryFiles MakeSlotFiles(std::string_view folder, int slot);
 
-// Deletes the four temporary files, ignoring every failure.
+// Deletes the temporary files, ignoring every failure.
 void DeleteTemporaryFiles(const TemporaryFiles& files, FileAccess* access);
 
-// Deletes the three result files alone, ignoring every failure; the paths
-// of those still there afterwards.
+// Deletes the result files alone (the statistics file among them),
+// ignoring every failure; the paths of those still there afterwards.
 std::vector<std::string> DeleteResultFiles(const TemporaryFiles& files, FileAccess* access);
 
 // How far one result file has been checked: its path, the bytes and rows

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <random>
 #include <utility>
 
 #include "frontend/model/common/utilities.h"
+#include "frontend/model/results/percentile_rows.h"
 #include "frontend/model/runs/engine_limits.h"
 
 namespace trakvist {
@@ -24,6 +26,19 @@ std::string NoCombinationMessage() {
 std::string TooManyRunsMessage() {
   return "The parameter ranges give more than " + std::to_string(kMaxRuns) +
          " combinations, more than one simulation can hold. No simulation was run.";
+}
+
+std::string TooManyReplicatedRunsMessage(int replications) {
+  return "The parameter ranges with " + std::to_string(replications) +
+         " replications give more than " + std::to_string(kMaxRuns) +
+         " runs, more than one simulation can hold. No simulation was run.";
+}
+
+// An engine that does not know -q: (an older simulator) writes no
+// statistics; the sweep still has its other results.
+std::string NoPercentilesNote(const std::string& problem) {
+  return "The simulator wrote no usable waiting-time percentiles (" + problem +
+         "), so the results hold the other metrics only.";
 }
 
 std::string NotDeletedMessage(const std::string& path) {
@@ -77,6 +92,11 @@ SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program
   SweepSetup setup;
   for (int k = 0; k < kParameterCount; ++k) setup.field_texts[k] = panel.cparam[k].text;
   setup.settings = RunSettingsFromPanel(panel);
+  setup.replications.count = std::clamp(panel.replications, kMinReplications, kMaxReplications);
+  if (panel.rtimer && setup.replications.count > 1) {
+    std::random_device source;
+    setup.replications.drawn_seeds = DrawSeeds(setup.replications.count, source);
+  }
   setup.program_folder = std::move(program_folder);
   setup.simulator = std::move(simulator);
   setup.links = std::move(links);
@@ -224,6 +244,7 @@ bool RunMonitor::PrepareSweep(SweepSetup setup) {
   progress_value_ = 0;
   slots_.clear();
   run_rows_.clear();
+  run_percentiles_.clear();
   command_line_.clear();
   elapsed_seconds_ = -1;
   Tick();
@@ -237,9 +258,10 @@ bool RunMonitor::PrepareSweep(SweepSetup setup) {
   }
   if (!MakeSlots()) return false;
   const RunSettings& settings = setup_.settings;
-  progress_ = PlanProgress(TotalRequests64(ranges_, settings.source, manual_request_count),
-                           GetInerTotal(ranges_), settings.ofcfs);
-  cursor_.emplace(ranges_);
+  const std::int64_t requests = TotalRequests64(ranges_, settings.source, manual_request_count);
+  progress_ = PlanProgress(requests * setup_.replications.count, GetInerTotal(ranges_),
+                           settings.ofcfs);
+  cursor_.emplace(ranges_, setup_.replications);
   return true;
 }
 
@@ -252,7 +274,8 @@ std::string RunMonitor::TemporaryFolder() const {
 bool RunMonitor::MakeSlots() {
   const std::int64_t links = std::max<std::int64_t>(1, std::ssize(setup_.links));
   const std::int64_t most = std::min<std::int64_t>(std::max(1, setup_.jobs), links);
-  const std::int64_t count = std::max<std::int64_t>(1, CombinationCount(ranges_, most));
+  const std::int64_t count =
+      std::max<std::int64_t>(1, EngineRunCount(ranges_, setup_.replications, most));
   own_files_ = count > 1;
   for (std::int64_t k = 0; k < count; ++k) {
     Slot slot;
@@ -309,6 +332,10 @@ bool RunMonitor::TakeRanges() {
     End(SweepEndKind::kFailed, TooManyRunsMessage());
     return false;
   }
+  if (EngineRunCount(ranges_, setup_.replications, kMaxRuns + 1) > kMaxRuns) {
+    End(SweepEndKind::kFailed, TooManyReplicatedRunsMessage(setup_.replications.count));
+    return false;
+  }
   if (const std::optional<std::string> refused = CheckEngineLimits(ranges_)) {
     End(SweepEndKind::kFailed, *refused);
     return false;
@@ -329,13 +356,14 @@ bool RunMonitor::StartEngine(Slot* slot) {
   const std::string program = MakeAppFolder(setup_.program_folder) + setup_.simulator;
   const EngineTarget target{program, slot->files, requests_file_, slot->link, progress_.chunk};
   std::vector<EngineArgument> arguments =
-      EngineArguments(setup_.settings, cursor_->Values(), target);
+      EngineArguments(LineSettings(setup_.settings, setup_.replications), cursor_->Values(), target);
   arguments.insert(arguments.end(), setup_.extra_arguments.begin(), setup_.extra_arguments.end());
   const EngineRunId id = next_id_++;
   const std::int64_t run = cursor_->Run();
   command_line_ = CommandLineText(program, arguments);
   cursor_->Next();
   if (own_files_) run_rows_.emplace_back();
+  if (own_files_ && setup_.settings.percentiles) run_percentiles_.emplace_back();
   phase_ = Phase::kStarting;
   const EngineStart start = runner_->Start(id, ArgumentList(program, arguments));
   phase_ = Phase::kRunning;
@@ -411,6 +439,10 @@ bool RunMonitor::TakeSlotRows(const Slot& slot, const Engine& engine) {
       ReadRunRows(*files_, {slot.files.seek, slot.files.avg_wait, slot.files.max_wait});
   if (read.status != RunRowsStatus::kRead) return false;
   run_rows_[static_cast<std::size_t>(engine.run - 1)] = read.rows;
+  if (setup_.settings.percentiles) {
+    const FileRead statistics = files_->ReadFile(slot.files.percentiles);
+    run_percentiles_[static_cast<std::size_t>(engine.run - 1)] = statistics.content;
+  }
   const std::vector<std::string> left = DeleteResultFiles(slot.files, files_);
   if (left.empty()) return true;
   Fail(engine.run, NotDeletedAfterRunMessage(left.front()), engine.command_line);
@@ -441,9 +473,36 @@ void RunMonitor::Complete() {
     }
   }
   End(SweepEndKind::kCompleted, "");
-  end_->results = std::move(*results);
+  if (setup_.settings.percentiles) TakePercentiles(&*results);
+  const int count = setup_.replications.count;
+  if (count > 1) {
+    end_->results = ReplicationMeans(*results, count);
+    end_->replications = Replications{setup_.replications, std::move(*results)};
+  } else {
+    end_->results = std::move(*results);
+  }
   end_->result_ranges = ranges_;
   end_->result_distribution = static_cast<std::int16_t>(setup_.settings.dist_list);
+}
+
+// The statistics rows the runs wrote, into `results`; a note instead when
+// there are none fit to read.
+void RunMonitor::TakePercentiles(SweepResults* results) {
+  std::string text;
+  if (own_files_) {
+    for (const std::string& rows : run_percentiles_) text += rows;
+    run_percentiles_.clear();
+  } else {
+    const FileRead read = files_->ReadFile(temporary_files_.percentiles);
+    if (read.status != FileReadStatus::kRead) {
+      end_->message = NoPercentilesNote("the file " + temporary_files_.percentiles +
+                                        " was not written");
+      return;
+    }
+    text = read.content;
+  }
+  std::string problem;
+  if (!ReadPercentileRows(text, results, &problem)) end_->message = NoPercentilesNote(problem);
 }
 
 void RunMonitor::End(SweepEndKind kind, std::string message) {
@@ -472,7 +531,8 @@ void RunMonitor::Tick() {
 
 void ApplySweepEnd(SweepEnd end, ResultsStore* store, ParametersPanel* panel) {
   if (end.kind == SweepEndKind::kCompleted) {
-    store->ReplaceResults(std::move(end.results), end.result_ranges, end.result_distribution);
+    store->ReplaceResults(std::move(end.results), end.result_ranges, end.result_distribution,
+                          std::move(end.replications));
     panel->publish_enabled = true;
   }
   Enable_StartControls(panel, true);

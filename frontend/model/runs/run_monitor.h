@@ -15,6 +15,7 @@
 #include "frontend/model/results/sweep_results.h"
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/engine_runner.h"
+#include "frontend/model/runs/engine_runs.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/run_progress.h"
 #include "frontend/model/runs/run_rows.h"
@@ -59,6 +60,9 @@ struct SweepSetup {
   ManualRequestsCheck check_manual_requests;  // asked with manual entry only
   // Appended to every run's arguments (the head-path log's -l:, say).
   std::vector<EngineArgument> extra_arguments{};
+  // How often each combination runs, and the seeds drawn for the
+  // replications with "Randomize By Timer".
+  ReplicationPlan replications{};
 };
 
 // The setup for the panel's fields and "Parallel runs", with one engine link
@@ -82,11 +86,12 @@ struct SweepEnd {
   SweepEndKind kind = SweepEndKind::kFailed;
   // Shown in a message box when not empty.
   std::string message;
-  // With kCompleted: the results and the grid and distribution that made
-  // them.
+  // With kCompleted: the results (the replications' means) and the grid
+  // and distribution that made them, and the replications themselves.
   SweepResults results;
   SweepRanges result_ranges{};
   std::int16_t result_distribution = 0;
+  Replications replications{};
 };
 
 // Where a sweep stands.
@@ -228,6 +233,7 @@ class RunMonitor {
   bool TakeSlotRows(const Slot& slot, const Engine& engine);
   void Fail(std::int64_t run, std::string message, std::string command_line);
   void Complete();
+  void TakePercentiles(SweepResults* results);
   void End(SweepEndKind kind, std::string message);
   void Tick();
 
@@ -243,7 +249,7 @@ class RunMonitor {
   std::array<ResultFileTally, 3> tallies_;
   std::string requests_file_;
   SweepRanges ranges_{};
-  std::optional<SweepCursor> cursor_;
+  std::optional<EngineRunCursor> cursor_;
   ProgressPlan progress_;
   std::int64_t progress_value_ = 0;
   std::int32_t run_count_ = 0;
@@ -255,6 +261,8 @@ class RunMonitor {
   // Each slot writes files of its own; their rows are kept here, by run.
   bool own_files_ = false;
   std::vector<RunRows> run_rows_;
+  // With -q:, the statistics rows each slot's run wrote, by run.
+  std::vector<std::string> run_percentiles_;
   std::string command_line_;
   EngineRunId next_id_ = 1;
 

@@ -12,6 +12,7 @@
 #include "frontend/model/common/number_text.h"
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/headless/headless_view.h"
+#include "frontend/model/results/tidy_export.h"
 #include "frontend/model/plans/plan_collect.h"
 #include "frontend/model/plans/run_plan.h"
 #include "frontend/model/requests/manual_requests.h"
@@ -109,6 +110,7 @@ class HeadlessSession {
     for (const std::string& note : notes) Message("note: " + note);
     if (options_.save && !Save(*options_.save)) return kExitFailure;
     if (options_.chart && !DrawChart(*options_.chart)) return kExitFailure;
+    if (options_.export_csv && !Export(*options_.export_csv)) return kExitFailure;
     const std::string& text = state_.charts.ResultsText;
     std::fwrite(text.data(), 1, text.size(), out_);
     std::fflush(out_);
@@ -151,6 +153,7 @@ class HeadlessSession {
     const OpenedSimulation opened =
         OpenSimulation(&state_, file, [&path] { return std::optional(path); });
     for (const std::string& message : opened.messages) Message(message);
+    Message(collection.note);
     return opened.opened;
   }
 
@@ -208,7 +211,16 @@ class HeadlessSession {
     std::array<std::string, kParameterCount> texts;
     for (int k = 0; k < kParameterCount; ++k) texts[k] = state_.panel.cparam[k].text;
     return CombinationCount(FillSweepRanges(texts, state_.panel.source, state_.panel.rtimer),
-                            std::numeric_limits<std::int32_t>::max());
+                            std::numeric_limits<std::int32_t>::max()) *
+           state_.panel.replications;
+  }
+
+  // `--export OUT`.
+  bool Export(const std::string& path) {
+    const std::string message = ExportTidyCsv(state_.store, TidyExportSettingsOf(state_.panel),
+                                              services_.files, AbsolutePath(path));
+    Message(message);
+    return message.empty();
   }
 
   bool Save(const std::string& path) {

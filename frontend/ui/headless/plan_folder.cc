@@ -1,13 +1,17 @@
 #include "frontend/ui/headless/plan_folder.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/files/sim_file_writer.h"
 #include "frontend/model/plans/plan_file.h"
 #include "frontend/model/plans/run_plan.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/command_line.h"
+#include "frontend/model/runs/engine_runs.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
 
@@ -125,7 +129,15 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   }
   const ParameterTexts texts = ParameterTextsOf(state->panel);
   const SweepRanges ranges = FillSweepRanges(texts, state->panel.source, state->panel.rtimer);
-  const std::int64_t runs = CombinationCount(ranges, kMaxPlanRuns + 1);
+  PlanRunSettings run_settings;
+  run_settings.percentiles = state->panel.percentiles;
+  run_settings.replications.count =
+      std::clamp(state->panel.replications, kMinReplications, kMaxReplications);
+  if (state->panel.rtimer && run_settings.replications.count > 1) {
+    std::random_device source;
+    run_settings.replications.drawn_seeds = DrawSeeds(run_settings.replications.count, source);
+  }
+  const std::int64_t runs = EngineRunCount(ranges, run_settings.replications, kMaxPlanRuns + 1);
   if (runs == 0) {
     return Failed(
         "The parameter ranges give no combination to run: a range whose step leads "
@@ -133,7 +145,7 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   }
   if (runs > kMaxPlanRuns) {
     return Failed("The parameter ranges give more than " + std::to_string(kMaxPlanRuns) +
-                  " combinations, more than a plan holds. No plan was written.");
+                  " runs, more than a plan holds. No plan was written.");
   }
   bool made = false;
   if (std::string error = PrepareFolder(folder, &made); !error.empty()) return Failed(error);
@@ -143,13 +155,14 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   const RunSettings settings = RunSettingsFromPanel(state->panel);
   const bool written =
       !error && (!requests || WritePlanFile(files, root, kPlanRequestsFile, *requests, false)) &&
-      WritePlanFile(files, root, kPlanRunsFile, PlanRunsText(settings, ranges, program), false) &&
+      WritePlanFile(files, root, kPlanRunsFile,
+                    PlanRunsText(settings, ranges, program, run_settings.replications), false) &&
       WritePlanFile(files, root, kPlanRunOneFile, RunOneScript(runs), true) &&
       WritePlanFile(files, root, kPlanSlurmFile, SlurmScript(runs), true) &&
       WritePlanFile(
           files, root, kPlanSweepFile,
           PlanSimFileText(PageControlsOf(state->panel, state->panel.manual_text, simulator), texts,
-                          ranges, static_cast<std::int16_t>(state->panel.dist_list)),
+                          ranges, static_cast<std::int16_t>(state->panel.dist_list), run_settings),
           false);
   if (!written) {
     RemovePlan(root, made);

@@ -86,6 +86,23 @@ inline ResultsStore ThreeRunStore() {
   return store;
 }
 
+// The three runs with two replications each (engine runs 1 to 6), their
+// waiting-time statistics and two drawn seeds; values that their number
+// text holds exactly.
+inline ResultsStore ReplicatedStore() {
+  SweepResults runs(6);
+  runs.EnablePercentiles();
+  for (int run = 1; run <= 6; ++run) {
+    for (Metric metric : kAllMetrics) {
+      for (int a = 1; a <= 7; ++a) runs.Set(metric, a, run, 100 * run + 10 * a + 0.5 * (run % 2));
+    }
+  }
+  ResultsStore store;
+  store.ReplaceResults(ReplicationMeans(runs, 2), RangesOf(ThreeRunTexts()), 1,
+                       Replications{ReplicationPlan{2, {7, 4294967295u}}, runs});
+  return store;
+}
+
 // The main window's lists and texts the reading tests open files with.
 inline SimFileReadContext TestContext() {
   SimFileReadContext context;

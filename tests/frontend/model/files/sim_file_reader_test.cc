@@ -103,6 +103,38 @@ TEST(ReadSimFileTest, TheHeadDirectionSectionAfterTheResults) {
   }
 }
 
+// The statistics and the replications go into sections after the results:
+// read back whole; a damaged one is a format error; a reader that knows only
+// the format finds the means in the result sections.
+TEST(ReadSimFileTest, TheStatisticsAndReplicationsSectionsAfterTheResults) {
+  const ResultsStore store = ReplicatedStore();
+  const std::string bytes = SimFileText(ThreeRunPage(), ThreeRunTexts(), store);
+  const SimFileContent content = ReadWhole(bytes);
+  EXPECT_TRUE(content.results == store.Results());
+  EXPECT_TRUE(content.replications == store.ResultReplications());
+  EXPECT_EQ(content.results.Get(Metric::kWaitingTimeStdDev, 7, 3), 620.25);
+  const std::string_view kDamaged[][2] = {
+      {"[Replications]\r\n 2 ", "[Replications]\r\n 1 "},      // K below 2
+      {"[Replications]\r\n 2 \r\n 2 ", "[Replications]\r\n 2 \r\n 3 "},  // 3 seeds of 2
+      {"[Replication Maximum Waiting Time]\r\n 7 ", "[Replication Maximum Waiting Time]\r\n 6 "},
+      {"[Median Waiting Time]\r\n 4 \r\n,FCFS", "[Median Waiting Time]\r\n 4 \r\nFCFS"},
+      {",660,670,0,0\r\n", ",660,x,0,0\r\n"},
+      {",660,670,0,0\r\n", ",660,670,0,0,0\r\n"},
+      {"[Waiting Time Std. Deviation]", "[Waiting Time Std Deviation]"},  // four of five
+      {"[Replication Median Waiting Time]", "[Replication Median Wait]"},
+  };
+  for (const auto& [from, to] : kDamaged) {
+    ASSERT_NE(bytes.find(from), std::string::npos) << from;
+    const SimFileRead read = ReadSimFile(Edit(bytes, from, to), TestContext());
+    EXPECT_FALSE(read.content) << to;
+    EXPECT_EQ(read.failure, kSimFileNotProperFormatMessage);
+  }
+  // The replication sections need "[Replications]" before them.
+  const std::size_t plan = bytes.find("\r\n[Replications]");
+  const std::size_t first = bytes.find("\r\n[Replication Total");
+  EXPECT_FALSE(ReadSimFile(bytes.substr(0, plan) + bytes.substr(first), TestContext()).content);
+}
+
 TEST(ReadSimFileTest, UpgradesAVersion4File) {
   const SimFileContent content = ReadWhole(DataFile("version4.txt"));
   EXPECT_EQ(content.version, 4);

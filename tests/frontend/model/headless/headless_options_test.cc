@@ -146,6 +146,7 @@ TEST(ParseHeadlessOptionsTest, TraceImportAndItsOptions) {
       {"--import-trace", "t.csv", "--out", "r.txt", "--limit", "0"},
       {"--import-trace", "t.csv", "--out", "r.txt", "--event", "C"},
       {"--import-trace", "t.csv", "--out", "r.txt", "--save", "s.txt"},
+      {"--import-trace", "t.csv", "--out", "r.txt", "--export", "e.csv"},
       {"--run", "--out", "r.txt"},
       {"--run", "--ops", "r"},
   };

@@ -14,8 +14,17 @@
 namespace trakvist {
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+
+// The cells of the three base metrics; the statistics' cells must be blank.
+std::vector<std::string> BaseCells(const LTableRow& row) {
+  for (std::size_t i = kBaseMetricCount; i < row.sub_items.size(); ++i) {
+    EXPECT_EQ(row.sub_items[i], " ") << row.text << " cell " << i;
+  }
+  return {row.sub_items.begin(), row.sub_items.begin() + kBaseMetricCount};
+}
 
 // Three numbered runs, except as `set` changes SSTF's.
 ResultsStore ThreeRuns(const std::vector<std::pair<Metric, std::vector<double>>>& set = {}) {
@@ -41,7 +50,7 @@ TEST(CreateLTableTest, MakesABlankRowPerIncludedAlgorithm) {
   CreateLTable(&table, list);
   EXPECT_THAT(Names(table), ElementsAre("SSTF K2", "C-SCAN K4", "LOOK K5", "C-LOOK K6", "S-LOOK K7",
                                         "BO-PATH K8", "SATF K9"));
-  for (const LTableRow& row : table.rows) EXPECT_THAT(row.sub_items, ElementsAre(" ", " ", " "));
+  for (const LTableRow& row : table.rows) EXPECT_THAT(row.sub_items, Each(" "));
   EXPECT_EQ(table.SortColumn, 3);
   // Once the list is clicked BO-PATH stays excluded.
   list.selected = {false, false, true};  // the user cleared FCFS and BO-PATH
@@ -69,7 +78,7 @@ TEST(UpdateLTableTest, FillsEveryMetricOfAStoredRunAndLeavesOtherCells) {
   for (const Case& c : kCases) {
     LTable table = StartLTable();
     UpdateLTable(&table, store, c.cunit, c.run);
-    EXPECT_THAT(table.rows[0].sub_items, ElementsAreArray(c.sstf)) << c.cunit << " " << c.run;
+    EXPECT_THAT(BaseCells(table.rows[0]), ElementsAreArray(c.sstf)) << c.cunit << " " << c.run;
     EXPECT_EQ(FindRow(table, "K1"), nullptr);  // FCFS is excluded and gets no row
   }
 }
@@ -95,7 +104,7 @@ TEST(UpdateLTableFormulaTest, CombinesEachMetricOverTheRuns) {
   for (const Case& c : kCases) {
     LTable table = StartLTable();
     UpdateLTableFormula(&table, store, c.cunit, c.formula, c.runs);
-    EXPECT_THAT(table.rows[0].sub_items, ElementsAreArray(c.sstf)) << c.formula;
+    EXPECT_THAT(BaseCells(table.rows[0]), ElementsAreArray(c.sstf)) << c.formula;
   }
 }
 
@@ -129,8 +138,35 @@ TEST(SortLTableTest, SortsNumericallyAscendingAndStable) {
     }
   }
   LTable table = StartLTable();
-  for (int column : {5, 70000}) EXPECT_FALSE(SortLTable(&table, column));
+  for (int column : {10, 70000}) EXPECT_FALSE(SortLTable(&table, column));
   EXPECT_EQ(table.SortColumn, 1);
+}
+
+// With the statistics every metric has its column; with replications each
+// cell holds the mean and the half-width of its 95 % interval.
+TEST(UpdateLTableTest, ShowsTheStatisticsAndTheIntervalsOfReplications) {
+  SweepResults runs(4);  // two combinations of two replications
+  runs.EnablePercentiles();
+  for (int run = 1; run <= 4; ++run) {
+    for (Metric metric : kAllMetrics) runs.Set(metric, 2, run, run % 2 == 1 ? 10 : 14);
+  }
+  ResultsStore store;
+  store.ReplaceResults(ReplicationMeans(runs, 2), SweepRanges{}, 0,
+                       Replications{ReplicationPlan{2, {}}, runs});
+  EXPECT_EQ(LTableColumns(store), kLTableAllColumnCount);
+  LTable table = StartLTable();
+  UpdateLTable(&table, store, "1", 2);
+  // s = 2.828..., t(0.975, 1) = 12.7062047..., h = t s / sqrt(2) = 25.41
+  EXPECT_THAT(table.rows[0].sub_items, Each(std::string("12") + std::string(kPlusMinus) + "25.4"));
+  EXPECT_EQ(LTableColumns(ThreeRuns()), kLTableColumnCount);
+  ASSERT_TRUE(SortLTable(&table, kLTableAllColumnCount));
+  EXPECT_EQ(table.SortColumn, kLTableAllColumnCount);
+}
+
+TEST(HalfWidthTextTest, KeepsThreeSignificantDigits) {
+  EXPECT_EQ(HalfWidthText(4662.9373), "4660");
+  EXPECT_EQ(HalfWidthText(0.0123456), "0.0123");
+  EXPECT_EQ(HalfWidthText(0), "0");
 }
 
 }  // namespace
