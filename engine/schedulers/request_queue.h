@@ -23,6 +23,13 @@ namespace schedule {
 // ones), so a removal costs no heap work and the common pattern of serving
 // a cylinder's requests one after the other stays in cache. A RankSet finds
 // the nearest occupied cylinder.
+//
+// A short queue (the usual case while requests are served about as fast as
+// they come) keeps no index at all: a scan of a few slots is cheaper than
+// keeping heaps and the RankSet up to date. The index is built when the
+// queue grows beyond kIndexAbove requests and dropped when it shrinks below
+// kIndexBelow; the gap between the two keeps a queue that hovers around one
+// size from building and dropping it again and again.
 class RequestQueue {
  public:
   static constexpr int32_t kNone = -1;
@@ -43,17 +50,22 @@ class RequestQueue {
   // The lowest slot on the lowest occupied cylinder of rank `rank` or above,
   // or kNone.
   int32_t LowestAtOrAbove(int32_t rank) const {
+    if (!indexed_) return ScanAtOrAbove(rank);
     int32_t found = occupied_.NextAtOrAbove(rank);
     return found == RankSet::kNone ? kNone : LowestOn(static_cast<uint32_t>(found));
   }
   // The lowest slot on the highest occupied cylinder of rank `rank` or
   // below, or kNone.
   int32_t LowestAtOrBelow(int32_t rank) const {
+    if (!indexed_) return ScanAtOrBelow(rank);
     int32_t found = occupied_.PrevAtOrBelow(rank);
     return found == RankSet::kNone ? kNone : LowestOn(static_cast<uint32_t>(found));
   }
 
  private:
+  // The queue sizes at which the index is built and dropped.
+  static constexpr int32_t kIndexAbove = 48;
+  static constexpr int32_t kIndexBelow = 16;
   // A cylinder's heap is compacted when it holds more copies than this plus
   // twice its live requests.
   static constexpr size_t kHeapSlack = 4;
@@ -76,6 +88,14 @@ class RequestQueue {
   bool Holds(uint32_t slot, uint32_t rank) const {
     return slot < static_cast<uint32_t>(size_) && slots_[slot].rank == rank;
   }
+  // The searches of a queue without an index: the slots in order.
+  int32_t ScanAtOrAbove(int32_t rank) const;
+  int32_t ScanAtOrBelow(int32_t rank) const;
+  // Puts every request into the index, or takes every one out of it.
+  void BuildIndex();
+  void DropIndex();
+  // The index's share of a removal.
+  void Unindex(int32_t slot, int32_t last);
   // The lowest slot on an occupied cylinder; drops the copies above it.
   int32_t LowestOn(uint32_t rank) const;
   void Push(uint32_t rank, uint32_t slot);
@@ -88,6 +108,7 @@ class RequestQueue {
   mutable std::vector<Cylinder> cylinders_;
   RankSet occupied_;  // the ranks with live requests
   int32_t size_ = 0;
+  bool indexed_ = false;  // the heaps and occupied_ hold the requests
 };
 
 }  // namespace schedule
