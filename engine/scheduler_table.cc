@@ -2,6 +2,7 @@
 
 #include "engine/schedulers/clook.h"
 #include "engine/schedulers/cscan.h"
+#include "engine/schedulers/driven.h"
 #include "engine/schedulers/fcfs.h"
 #include "engine/schedulers/look.h"
 #include "engine/schedulers/scan.h"
@@ -19,16 +20,16 @@ int32_t StartHead(const SchedulerSetup& s) {
 
 template <class T>
 std::unique_ptr<Scheduler> MakeSweeper(const SchedulerSetup& s) {
-  return std::make_unique<T>(s.disk, s.run, StartHead(s));
+  return std::make_unique<Driven<T>>(s.disk, s.run, StartHead(s));
 }
 
 std::unique_ptr<Scheduler> MakeFcfs(const SchedulerSetup& s) {
-  return std::make_unique<Fcfs>(s.disk, s.run, StartHead(s), s.config.skip_fcfs);
+  return std::make_unique<Driven<Fcfs>>(s.disk, s.run, StartHead(s), s.config.skip_fcfs);
 }
 
 std::unique_ptr<Scheduler> MakeSLook(const SchedulerSetup& s) {
   SlookOptions options{s.config.slook_factor, s.config.slook_constant, s.config.slook_reset};
-  return std::make_unique<SLook>(s.disk, s.run, StartHead(s), options);
+  return std::make_unique<Driven<SLook>>(s.disk, s.run, StartHead(s), options);
 }
 
 }  // namespace

@@ -18,8 +18,6 @@ constexpr uint64_t kBytesPerCylinder =
 // The generators' cylinder tables and the other fixed parts.
 constexpr uint64_t kFixedBytes = uint64_t{1} << 20;
 
-bool HasWork(const Scheduler& s) { return s.HasPending() || s.KeepsDiskBusy(); }
-
 }  // namespace
 
 DiskTiming DiskOf(const RunConfig& config) {
@@ -80,7 +78,7 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
 
 void Simulation::Note(size_t i) {
   next_events_[i] = schedulers_[i]->NextEvent();
-  has_work_[i] = HasWork(*schedulers_[i]);
+  has_work_[i] = schedulers_[i]->HasWork();
 }
 
 void Simulation::Deliver(uint64_t tick, int32_t count) {

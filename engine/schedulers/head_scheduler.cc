@@ -18,48 +18,10 @@ bool HeadScheduler::Stopped() {
   return run_.stop->Poll();
 }
 
-void HeadScheduler::RunUntil(uint64_t tick) {
-  while (event_ < tick) {
-    if (Stopped()) return;
-    Act();
-  }
-}
-
-uint64_t HeadScheduler::Drain() {
-  uint64_t quiet = 0;
-  while (HasPending() && event_ != kNever) {
-    if (Stopped()) return quiet;
-    const uint64_t tick = event_;
-    Act();
-    if (!HasPending()) quiet = tick + 1;
-  }
-  return quiet;
-}
-
 void HeadScheduler::Finish(uint64_t tick) {
   RunUntil(tick);
   Materialize(tick);
   if (path_ != nullptr) path_->End(tick, head_);
-}
-
-void HeadScheduler::Act() {
-  switch (phase_) {
-    case Phase::kMoving:
-      MakeMoves(run_plan_.moves);
-      Decide(event_);
-      break;
-    case Phase::kFree:
-      Decide(event_);
-      break;
-    case Phase::kTransfer: {
-      const uint64_t tick = event_;
-      CompleteTransfer();
-      WaitUntil(tick + 1);
-      break;
-    }
-    case Phase::kIdle:
-      break;
-  }
 }
 
 void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
@@ -102,7 +64,7 @@ void HeadScheduler::RecordMoves(uint64_t tick, int32_t direction, uint64_t moves
   if (path_ != nullptr) path_->Moves(tick + path_shift_, head_, direction, moves);
 }
 
-void HeadScheduler::MakeMoves(uint64_t moves) {
+void HeadScheduler::MoveHead(uint64_t moves) {
   const Run& run = run_plan_;
   RecordMoves(run.start, run.direction, moves);
   head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
@@ -110,7 +72,6 @@ void HeadScheduler::MakeMoves(uint64_t moves) {
   if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
   accounts_.seek_total = static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
   phase_ = Phase::kFree;
-  AfterMoves(moves);
 }
 
 void HeadScheduler::Materialize(uint64_t tick) {

@@ -19,13 +19,14 @@ namespace schedule {
 // follows by arithmetic, which is what an arrival in the middle of a run
 // needs (Materialize). The tick a transfer completes in is an event too,
 // since arrivals in that tick come before the removal from the queue.
+//
+// The event loop itself is Driven's (driven.h), which each algorithm is
+// built as, so that the loop calls the algorithm's hooks directly.
 class HeadScheduler : public Scheduler {
  public:
   HeadScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
       : disk_(disk), run_(run), head_(initial_head) {}
 
-  void RunUntil(uint64_t tick) override;
-  uint64_t Drain() override;
   void Finish(uint64_t tick) override;
   uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
@@ -91,7 +92,7 @@ class HeadScheduler : public Scheduler {
   uint64_t path_shift_ = 0;
   std::vector<uint32_t>* waits_ = nullptr;
 
- private:
+ protected:
   struct Run {
     uint64_t start;  // the tick of the first move
     int32_t direction;
@@ -99,16 +100,21 @@ class HeadScheduler : public Scheduler {
     bool settles;
   };
 
-  // Handles the next event.
-  void Act();
-  // Accounts the first `moves` moves of the run and ends it.
-  void MakeMoves(uint64_t moves);
+  // Accounts the first `moves` moves of the run and ends it, without the
+  // algorithm's AfterMoves; MakeMoves with it.
+  void MoveHead(uint64_t moves);
+  void MakeMoves(uint64_t moves) {
+    MoveHead(moves);
+    AfterMoves(moves);
+  }
   // Counts an event; true when a stop has been requested.
   bool Stopped();
 
   Phase phase_ = Phase::kFree;
   uint64_t event_ = 0;
   Run run_plan_{};
+
+ private:
   uint32_t events_ = 0;
 };
 
