@@ -7,16 +7,7 @@
 
 namespace schedule {
 
-namespace {
-// Events handled between two looks for a stop: well under a millisecond.
-constexpr uint32_t kEventsPerPoll = 1024;
-}  // namespace
-
-bool HeadScheduler::Stopped() {
-  if (run_.stop == nullptr) return false;
-  if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
-  return run_.stop->Poll();
-}
+bool HeadScheduler::PollStop() { return run_.stop->Poll(); }
 
 void HeadScheduler::Finish(uint64_t tick) {
   RunUntil(tick);
@@ -48,13 +39,6 @@ void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
   }
 }
 
-void HeadScheduler::StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
-  phase_ = Phase::kMoving;
-  run_plan_ = Run{tick, direction, moves, settles};
-  event_ = tick + moves * static_cast<uint64_t>(disk_.seek_time) +
-           (settles ? static_cast<uint64_t>(disk_.settle_time) : 0);
-}
-
 void HeadScheduler::LimitRunToOneMove() {
   if (phase_ != Phase::kMoving || run_plan_.moves <= 1) return;
   StartRun(run_plan_.start, run_plan_.direction, 1, false);
@@ -62,16 +46,6 @@ void HeadScheduler::LimitRunToOneMove() {
 
 void HeadScheduler::RecordMoves(uint64_t tick, int32_t direction, uint64_t moves) {
   if (path_ != nullptr) path_->Moves(tick + path_shift_, head_, direction, moves);
-}
-
-void HeadScheduler::MoveHead(uint64_t moves) {
-  const Run& run = run_plan_;
-  RecordMoves(run.start, run.direction, moves);
-  head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
-  uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
-  if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
-  accounts_.seek_total = static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
-  phase_ = Phase::kFree;
 }
 
 void HeadScheduler::Materialize(uint64_t tick) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/disk.h"
+#include "engine/link.h"
 #include "engine/scheduler.h"
 
 namespace schedule {
@@ -28,7 +29,6 @@ class HeadScheduler : public Scheduler {
       : disk_(disk), run_(run), head_(initial_head) {}
 
   void Finish(uint64_t tick) override;
-  uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
   void RecordPath(PathRecorder* path) override { path_ = path; }
   void RecordWaits(std::vector<uint32_t>* waits) override { waits_ = waits; }
@@ -55,7 +55,12 @@ class HeadScheduler : public Scheduler {
   void Serve(uint64_t tick, uint32_t arrival, int32_t request);
   // Moves `moves` cylinders in `direction`, one every seek period starting
   // in `tick`; the last move settles when `settles`.
-  void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles);
+  void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
+    phase_ = Phase::kMoving;
+    run_plan_ = Run{tick, direction, moves, settles};
+    event_ = tick + moves * static_cast<uint64_t>(disk_.seek_time) +
+             (settles ? static_cast<uint64_t>(disk_.settle_time) : 0);
+  }
   // Shortens the run just started to its first move, which then does not
   // settle unless it was the only one.
   void LimitRunToOneMove();
@@ -102,19 +107,35 @@ class HeadScheduler : public Scheduler {
 
   // Accounts the first `moves` moves of the run and ends it, without the
   // algorithm's AfterMoves; MakeMoves with it.
-  void MoveHead(uint64_t moves);
+  void MoveHead(uint64_t moves) {
+    const Run& run = run_plan_;
+    if (path_ != nullptr) RecordMoves(run.start, run.direction, moves);
+    head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
+    uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
+    if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
+    accounts_.seek_total =
+        static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
+    phase_ = Phase::kFree;
+  }
   void MakeMoves(uint64_t moves) {
     MoveHead(moves);
     AfterMoves(moves);
   }
-  // Counts an event; true when a stop has been requested.
-  bool Stopped();
+  // Counts an event; true when a stop has been requested. The caller is
+  // asked every kEventsPerPoll events, well under a millisecond.
+  bool Stopped() {
+    if (run_.stop == nullptr) return false;
+    if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
+    return PollStop();
+  }
 
   Phase phase_ = Phase::kFree;
-  uint64_t event_ = 0;
   Run run_plan_{};
 
  private:
+  static constexpr uint32_t kEventsPerPoll = 1024;
+  bool PollStop();
+
   uint32_t events_ = 0;
 };
 

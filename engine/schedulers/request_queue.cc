@@ -58,34 +58,6 @@ void RequestQueue::Unindex(int32_t slot, int32_t last) {
   }
 }
 
-// Among equal ranks the first slot met stays: only a strictly better rank
-// replaces it.
-int32_t RequestQueue::ScanAtOrAbove(int32_t rank) const {
-  int32_t found = kNone;
-  int64_t found_rank = 0;
-  for (int32_t slot = 0; slot < size_; ++slot) {
-    const int64_t r = slots_[slot].rank;
-    if (r >= rank && (found == kNone || r < found_rank)) {
-      found = slot;
-      found_rank = r;
-    }
-  }
-  return found;
-}
-
-int32_t RequestQueue::ScanAtOrBelow(int32_t rank) const {
-  int32_t found = kNone;
-  int64_t found_rank = 0;
-  for (int32_t slot = 0; slot < size_; ++slot) {
-    const int64_t r = slots_[slot].rank;
-    if (r <= rank && (found == kNone || r > found_rank)) {
-      found = slot;
-      found_rank = r;
-    }
-  }
-  return found;
-}
-
 // Slots pushed in ascending order form a heap as they stand.
 void RequestQueue::BuildIndex() {
   for (int32_t slot = 0; slot < size_; ++slot) {

@@ -88,9 +88,33 @@ class RequestQueue {
   bool Holds(uint32_t slot, uint32_t rank) const {
     return slot < static_cast<uint32_t>(size_) && slots_[slot].rank == rank;
   }
-  // The searches of a queue without an index: the slots in order.
-  int32_t ScanAtOrAbove(int32_t rank) const;
-  int32_t ScanAtOrBelow(int32_t rank) const;
+  // The searches of a queue without an index: the slots in order. Among
+  // equal ranks the first slot met stays: only a strictly better rank
+  // replaces it.
+  int32_t ScanAtOrAbove(int32_t rank) const {
+    int32_t found = kNone;
+    int64_t found_rank = 0;
+    for (int32_t slot = 0; slot < size_; ++slot) {
+      const int64_t r = slots_[slot].rank;
+      if (r >= rank && (found == kNone || r < found_rank)) {
+        found = slot;
+        found_rank = r;
+      }
+    }
+    return found;
+  }
+  int32_t ScanAtOrBelow(int32_t rank) const {
+    int32_t found = kNone;
+    int64_t found_rank = 0;
+    for (int32_t slot = 0; slot < size_; ++slot) {
+      const int64_t r = slots_[slot].rank;
+      if (r <= rank && (found == kNone || r > found_rank)) {
+        found = slot;
+        found_rank = r;
+      }
+    }
+    return found;
+  }
   // Puts every request into the index, or takes every one out of it.
   void BuildIndex();
   void DropIndex();
