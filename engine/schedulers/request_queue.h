@@ -88,33 +88,30 @@ class RequestQueue {
   bool Holds(uint32_t slot, uint32_t rank) const {
     return slot < static_cast<uint32_t>(size_) && slots_[slot].rank == rank;
   }
-  // The searches of a queue without an index: the slots in order. Among
-  // equal ranks the first slot met stays: only a strictly better rank
-  // replaces it.
+  // The searches of a queue without an index: the slots in order. Each
+  // candidate is keyed by its rank (for the search below, the rank's
+  // complement) above its slot, so the smallest key is the nearest rank
+  // and, among equal ranks, the lowest slot; the loop has no branch to
+  // mispredict.
   int32_t ScanAtOrAbove(int32_t rank) const {
-    int32_t found = kNone;
-    int64_t found_rank = 0;
+    uint64_t best = kNoKey;
     for (int32_t slot = 0; slot < size_; ++slot) {
-      const int64_t r = slots_[slot].rank;
-      if (r >= rank && (found == kNone || r < found_rank)) {
-        found = slot;
-        found_rank = r;
-      }
+      const uint32_t r = slots_[slot].rank;
+      const uint64_t key = uint64_t{r} << 32 | static_cast<uint32_t>(slot);
+      best = int64_t{r} >= rank && key < best ? key : best;
     }
-    return found;
+    return best == kNoKey ? kNone : static_cast<int32_t>(static_cast<uint32_t>(best));
   }
   int32_t ScanAtOrBelow(int32_t rank) const {
-    int32_t found = kNone;
-    int64_t found_rank = 0;
+    uint64_t best = kNoKey;
     for (int32_t slot = 0; slot < size_; ++slot) {
-      const int64_t r = slots_[slot].rank;
-      if (r <= rank && (found == kNone || r > found_rank)) {
-        found = slot;
-        found_rank = r;
-      }
+      const uint32_t r = slots_[slot].rank;
+      const uint64_t key = uint64_t{~r} << 32 | static_cast<uint32_t>(slot);
+      best = int64_t{r} <= rank && key < best ? key : best;
     }
-    return found;
+    return best == kNoKey ? kNone : static_cast<int32_t>(static_cast<uint32_t>(best));
   }
+  static constexpr uint64_t kNoKey = ~uint64_t{0};
   // Puts every request into the index, or takes every one out of it.
   void BuildIndex();
   void DropIndex();
