@@ -15,9 +15,8 @@ void QueueScheduler::Arrive(uint64_t tick, int32_t first, int32_t last) {
 }
 
 int32_t QueueScheduler::Nearest(int32_t x) const {
-  const CylinderRanks& cylinders = *run_.cylinders;
-  const int32_t above = queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
-  const int32_t below = queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
+  const int32_t above = queue_.LowestAtOrAbove(cylinders_.FirstAtOrAbove(x));
+  const int32_t below = queue_.LowestAtOrBelow(cylinders_.LastAtOrBelow(x));
   if (above == kNone) return below;
   if (below == kNone) return above;
   const int64_t d_above = int64_t{Cylinder(above)} - x;
@@ -25,12 +24,6 @@ int32_t QueueScheduler::Nearest(int32_t x) const {
   if (d_below < d_above) return below;
   if (d_above < d_below) return above;
   return std::min(above, below);  // also when both are on x's own cylinder
-}
-
-int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
-  const CylinderRanks& cylinders = *run_.cylinders;
-  if (d >= 0) return queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
-  return queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
 }
 
 void QueueScheduler::RemoveFromQueue(int32_t slot) {

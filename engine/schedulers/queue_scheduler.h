@@ -16,7 +16,9 @@ inline constexpr int32_t kNone = -1;
 class QueueScheduler : public HeadScheduler {
  public:
   QueueScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
-      : HeadScheduler(disk, run, initial_head), queue_(run.total, run.cylinders->size()) {}
+      : HeadScheduler(disk, run, initial_head),
+        cylinders_(*run.cylinders),
+        queue_(run.total, cylinders_.size()) {}
 
   void Arrive(uint64_t tick, int32_t first, int32_t last) override;
   bool HasPending() const override { return queue_.size() != 0; }
@@ -55,9 +57,12 @@ class QueueScheduler : public HeadScheduler {
   // The entry nearest to cylinder x; among equal distances the lowest slot.
   int32_t Nearest(int32_t x) const;
   // The same among the entries on x's cylinder or beyond it in direction d.
-  int32_t NearestInDirection(int32_t x, int32_t d) const;
+  int32_t NearestInDirection(int32_t x, int32_t d) const {
+    if (d >= 0) return queue_.LowestAtOrAbove(cylinders_.FirstAtOrAbove(x));
+    return queue_.LowestAtOrBelow(cylinders_.LastAtOrBelow(x));
+  }
 
-  int32_t Cylinder(int32_t slot) const { return run_.cylinders->cylinder(queue_.rank(slot)); }
+  int32_t Cylinder(int32_t slot) const { return cylinders_.cylinder(queue_.rank(slot)); }
   // Distance of entry `slot` from the head.
   int64_t Distance(int32_t slot) const {
     int64_t d = int64_t{Cylinder(slot)} - head_;
@@ -72,6 +77,8 @@ class QueueScheduler : public HeadScheduler {
   // ahead; otherwise one move in direction d.
   void RunTowardTarget(uint64_t tick, int32_t d);
 
+  // The run's cylinders (run_.cylinders, which stay for the whole run).
+  const CylinderRanks& cylinders_;
   RequestQueue queue_;
   int32_t target_ = kNone;
   int32_t direction_ = +1;
