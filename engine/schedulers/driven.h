@@ -2,8 +2,10 @@
 #define SCHEDULE_ENGINE_SCHEDULERS_DRIVEN_H_
 
 #include <cstdint>
+#include <type_traits>
 
 #include "engine/scheduler.h"
+#include "engine/schedulers/queue_scheduler.h"
 
 namespace schedule {
 
@@ -18,6 +20,7 @@ class Driven final : public Algorithm {
   using Algorithm::Algorithm;
 
   void RunUntil(uint64_t tick) override {
+    if (this->StopSeen()) return;
     while (this->event_ < tick) {
       if (this->Stopped()) return;
       Act();
@@ -26,6 +29,7 @@ class Driven final : public Algorithm {
 
   uint64_t Drain() override {
     uint64_t quiet = 0;
+    if (this->StopSeen()) return quiet;
     while (this->HasPending() && this->event_ != kNever) {
       if (this->Stopped()) return quiet;
       const uint64_t tick = this->event_;
@@ -33,6 +37,19 @@ class Driven final : public Algorithm {
       if (!this->HasPending()) quiet = tick + 1;
     }
     return quiet;
+  }
+
+  // A scheduler with a queue of its own: a run that the arrivals may
+  // redirect is cut at them, each one joins the queue and is offered as
+  // the target, and a head standing still decides in this tick.
+  void Arrive(uint64_t tick, int32_t first, int32_t last) override {
+    if constexpr (std::is_base_of_v<QueueScheduler, Algorithm>) {
+      if (this->moving() && this->RedirectsOnArrival()) this->Materialize(tick);
+      for (int32_t request = first; request < last; ++request) this->Refresh(this->Enqueue(request));
+      this->WakeAt(tick);
+    } else {
+      Algorithm::Arrive(tick, first, last);
+    }
   }
 
   bool HasWork() const override { return this->HasPending() || this->KeepsDiskBusy(); }

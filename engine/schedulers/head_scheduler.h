@@ -121,13 +121,12 @@ class HeadScheduler : public Scheduler {
     MoveHead(moves);
     AfterMoves(moves);
   }
-  // Counts an event; true when a stop has been requested. The caller is
-  // asked every kEventsPerPoll events, well under a millisecond.
-  bool Stopped() {
-    if (run_.stop == nullptr) return false;
-    if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
-    return PollStop();
-  }
+  // True when a stop has been requested before a loop over events starts.
+  bool StopSeen() const { return run_.stop != nullptr && run_.stop->stopped(); }
+  // Counts an event of such a loop; every kEventsPerPoll events (well under
+  // a millisecond) asks the caller, and true when a stop has been requested.
+  // Only a poll can see a stop, and within the loop only this one polls.
+  bool Stopped() { return ++events_ % kEventsPerPoll == 0 && run_.stop != nullptr && PollStop(); }
 
   Phase phase_ = Phase::kFree;
   Run run_plan_{};

@@ -4,14 +4,10 @@
 
 namespace schedule {
 
-void QueueScheduler::Arrive(uint64_t tick, int32_t first, int32_t last) {
-  if (moving() && RedirectsOnArrival()) Materialize(tick);
-  for (int32_t request = first; request < last; ++request) {
-    const int32_t slot = queue_.Append(run_.arrivals[request]);
-    if (records_path()) requests_.push_back(request);
-    Refresh(slot);
-  }
-  WakeAt(tick);
+int32_t QueueScheduler::Enqueue(int32_t request) {
+  const int32_t slot = queue_.Append(run_.arrivals[request]);
+  if (records_path()) requests_.push_back(request);
+  return slot;
 }
 
 int32_t QueueScheduler::Nearest(int32_t x) const {

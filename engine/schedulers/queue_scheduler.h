@@ -20,7 +20,6 @@ class QueueScheduler : public HeadScheduler {
         cylinders_(*run.cylinders),
         queue_(run.total, cylinders_.size()) {}
 
-  void Arrive(uint64_t tick, int32_t first, int32_t last) override;
   bool HasPending() const override { return queue_.size() != 0; }
 
  protected:
@@ -37,6 +36,11 @@ class QueueScheduler : public HeadScheduler {
     RemoveFromQueue(target_);
     target_ = kNone;
   }
+  // Appends request `request` of the arrival list; returns its slot. (The
+  // arrivals themselves are taken by Driven::Arrive: the run under way is
+  // cut when the algorithm redirects on arrival, each request is appended
+  // and offered to Refresh, and a head standing still wakes up.)
+  int32_t Enqueue(int32_t request);
   // Removes the request in `slot`; the last entry moves into the slot.
   void RemoveFromQueue(int32_t slot);
 
