@@ -73,7 +73,8 @@ class Scheduler {
   // True while the head is busy even with nothing pending, so the tick
   // must not be skipped as idle.
   virtual bool KeepsDiskBusy() const { return false; }
-  // Either of the two: the tick after the next event is not idle.
+  // HasPending() or KeepsDiskBusy(): this scheduler keeps the coming tick
+  // from being idle.
   virtual bool HasWork() const = 0;
 
   virtual const Accounts& accounts() const = 0;

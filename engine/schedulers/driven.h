@@ -11,9 +11,9 @@ namespace schedule {
 
 // The event loop of one algorithm. Every scheduler of a run is built as
 // Driven<Algorithm>; since this class is final, the loop's calls of the
-// algorithm's hooks (its decision, the end of a transfer, the moves made)
-// are direct calls that the compiler can inline, where the loop once paid
-// an indirect call for each event.
+// algorithm's hooks (its decision, the end of a transfer, the moves made,
+// the refresh of its target by an arrival) are direct calls that the
+// compiler can inline, not an indirect call for each event.
 template <class Algorithm>
 class Driven final : public Algorithm {
  public:
