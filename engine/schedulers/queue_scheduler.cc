@@ -4,12 +4,6 @@
 
 namespace schedule {
 
-int32_t QueueScheduler::Enqueue(int32_t request) {
-  const int32_t slot = queue_.Append(run_.arrivals[request]);
-  if (records_path()) requests_.push_back(request);
-  return slot;
-}
-
 int32_t QueueScheduler::Nearest(int32_t x) const {
   const int32_t above = queue_.LowestAtOrAbove(cylinders_.FirstAtOrAbove(x));
   const int32_t below = queue_.LowestAtOrBelow(cylinders_.LastAtOrBelow(x));
@@ -27,23 +21,6 @@ void QueueScheduler::RemoveFromQueue(int32_t slot) {
   if (records_path()) {
     requests_[static_cast<size_t>(slot)] = requests_.back();
     requests_.pop_back();
-  }
-}
-
-bool QueueScheduler::ServeIfOnTarget(uint64_t tick) {
-  if (target_ == kNone) target_ = ChooseTarget();
-  if (target_ == kNone || Cylinder(target_) != head_) return false;
-  const int32_t request = records_path() ? requests_[static_cast<size_t>(target_)] : -1;
-  Serve(tick, queue_.arrival(target_), request);
-  return true;
-}
-
-void QueueScheduler::RunTowardTarget(uint64_t tick, int32_t d) {
-  const int64_t ahead = (int64_t{Cylinder(target_)} - head_) * d;
-  if (ahead >= 1) {
-    StartRun(tick, d, static_cast<uint64_t>(ahead), true);
-  } else {
-    StartRun(tick, d, 1, false);
   }
 }
 

@@ -11,27 +11,14 @@ RequestQueue::RequestQueue(int32_t capacity, int32_t cylinders)
       cylinders_(static_cast<size_t>(cylinders)),
       occupied_(cylinders) {}
 
-int32_t RequestQueue::Append(const Arrival& request) {
-  const int32_t slot = size_++;
-  const uint32_t rank = request.rank;
-  slots_[slot] = request;
-  if (indexed_) {
-    if (cylinders_[rank].live++ == 0) occupied_.Insert(static_cast<int32_t>(rank));
-    Push(rank, static_cast<uint32_t>(slot));
-  } else if (size_ > kIndexAbove) {
+void RequestQueue::Index(int32_t slot) {
+  if (!indexed_) {
     BuildIndex();
+    return;
   }
-  return slot;
-}
-
-void RequestQueue::Remove(int32_t slot) {
-  const int32_t last = --size_;
-  if (indexed_) {
-    Unindex(slot, last);
-    if (size_ < kIndexBelow) DropIndex();
-  } else {
-    slots_[slot] = slots_[last];
-  }
+  const uint32_t rank = slots_[slot].rank;
+  if (cylinders_[rank].live++ == 0) occupied_.Insert(static_cast<int32_t>(rank));
+  Push(rank, static_cast<uint32_t>(slot));
 }
 
 void RequestQueue::Unindex(int32_t slot, int32_t last) {

@@ -43,9 +43,22 @@ class RequestQueue {
   uint32_t arrival(int32_t slot) const { return slots_[slot].tick; }
 
   // Appends a request; returns its slot.
-  int32_t Append(const Arrival& request);
+  int32_t Append(const Arrival& request) {
+    const int32_t slot = size_++;
+    slots_[slot] = request;
+    if (indexed_ || size_ > kIndexAbove) Index(slot);
+    return slot;
+  }
   // Removes the request in `slot`; the last entry moves into the slot.
-  void Remove(int32_t slot);
+  void Remove(int32_t slot) {
+    const int32_t last = --size_;
+    if (indexed_) {
+      Unindex(slot, last);
+      if (size_ < kIndexBelow) DropIndex();
+    } else {
+      slots_[slot] = slots_[last];
+    }
+  }
 
   // The lowest slot on the lowest occupied cylinder of rank `rank` or above,
   // or kNone.
@@ -115,7 +128,9 @@ class RequestQueue {
   // Puts every request into the index, or takes every one out of it.
   void BuildIndex();
   void DropIndex();
-  // The index's share of a removal.
+  // The index's share of an append (building the index when the queue has
+  // grown too long for scans) and of a removal.
+  void Index(int32_t slot);
   void Unindex(int32_t slot, int32_t last);
   // The lowest slot on an occupied cylinder; drops the copies above it.
   int32_t LowestOn(uint32_t rank) const;
