@@ -65,13 +65,17 @@ class Scheduler {
   virtual void Finish(uint64_t tick) = 0;
 
   // The next tick in which the head does more than count down; kNever when
-  // it stands still until a request arrives.
-  virtual uint64_t NextEvent() const = 0;
+  // it stands still until a request arrives. (A plain field: the clock asks
+  // for it after every step of every scheduler.)
+  uint64_t NextEvent() const { return event_; }
   // True while requests are waiting or being served.
   virtual bool HasPending() const = 0;
   // True while the head is busy even with nothing pending, so the tick
   // must not be skipped as idle.
   virtual bool KeepsDiskBusy() const { return false; }
+  // HasPending() or KeepsDiskBusy(): this scheduler keeps the coming tick
+  // from being idle.
+  virtual bool HasWork() const = 0;
 
   virtual const Accounts& accounts() const = 0;
 
@@ -81,6 +85,9 @@ class Scheduler {
   // From now on the waiting time of every request served is appended to
   // `waits`, for the waiting-time statistics.
   virtual void RecordWaits(std::vector<uint32_t>* waits) = 0;
+
+ protected:
+  uint64_t event_ = 0;
 };
 
 }  // namespace schedule

@@ -20,24 +20,12 @@ inline constexpr int kSimulatedCount = 7;
 inline constexpr int kFcfsColumn = 0;
 inline constexpr int kBoPathColumn = 7;
 
-// What a scheduler is built from.
+// What a scheduler is built from (see SchedulerSet, scheduler_set.h).
 struct SchedulerSetup {
   const RunConfig& config;
   const DiskTiming& disk;
   const RunState& run;
 };
-
-using SchedulerFactory = std::unique_ptr<Scheduler> (*)(const SchedulerSetup&);
-
-struct SchedulerEntry {
-  std::string_view name;
-  SchedulerFactory make;
-};
-
-// The simulated schedulers in column order.
-extern const std::array<SchedulerEntry, kSimulatedCount> kSchedulerTable;
-
-std::vector<std::unique_ptr<Scheduler>> MakeSchedulers(const SchedulerSetup& setup);
 
 }  // namespace schedule
 

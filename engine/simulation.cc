@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/scheduler_table.h"
+#include "engine/scheduler_set.h"
 #include "engine/schedulers/request_queue.h"
 
 namespace schedule {
@@ -17,8 +17,6 @@ constexpr uint64_t kBytesPerCylinder =
     (kSimulatedCount - 1) * RequestQueue::kBytesPerCylinder + sizeof(int32_t);
 // The generators' cylinder tables and the other fixed parts.
 constexpr uint64_t kFixedBytes = uint64_t{1} << 20;
-
-bool HasWork(const Scheduler& s) { return s.HasPending() || s.KeepsDiskBusy(); }
 
 }  // namespace
 
@@ -58,30 +56,25 @@ Simulation::Simulation(const RunConfig& config, Workload& workload, FrontEndLink
   }
   state_.link = link;
   state_.stop = &stop_;
-  schedulers_ = MakeSchedulers(SchedulerSetup{config_, disk_, state_});
+  schedulers_ = std::make_unique<SchedulerSet>(SchedulerSetup{config_, disk_, state_});
   if (config.path_log) {
     path_log_ = std::make_shared<PathLog>(config);
-    for (size_t i = 0; i < schedulers_.size(); ++i) {
+    schedulers_->ForEach([&](size_t i, Scheduler& s) {
       PathRecorder* recorder = path_log_->recorder(static_cast<int>(i));
-      if (recorder != nullptr) schedulers_[i]->RecordPath(recorder);
-    }
+      if (recorder != nullptr) s.RecordPath(recorder);
+    });
   }
   if (config.statistics_file.is_open()) {
     waits_ = std::make_shared<WaitRecords>(config, workload.total());
-    for (size_t i = 0; i < schedulers_.size(); ++i) {
+    schedulers_->ForEach([&](size_t i, Scheduler& s) {
       std::vector<uint32_t>* waits = waits_->waits(static_cast<int>(i));
-      if (waits != nullptr) schedulers_[i]->RecordWaits(waits);
-    }
+      if (waits != nullptr) s.RecordWaits(waits);
+    });
   }
-  next_events_.resize(schedulers_.size());
-  has_work_.resize(schedulers_.size());
-  for (size_t i = 0; i < schedulers_.size(); ++i) Note(i);
+  schedulers_->ForEach([this](size_t i, auto& s) { Note(i, s); });
 }
 
-void Simulation::Note(size_t i) {
-  next_events_[i] = schedulers_[i]->NextEvent();
-  has_work_[i] = HasWork(*schedulers_[i]);
-}
+Simulation::~Simulation() = default;
 
 void Simulation::Deliver(uint64_t tick, int32_t count) {
   // The workload already counts this batch.
@@ -95,10 +88,10 @@ void Simulation::Deliver(uint64_t tick, int32_t count) {
     }
     if (mirrored_) MirrorRanks(first, last);
     state_.arrived = last;
-    for (size_t i = 0; i < schedulers_.size(); ++i) {
-      schedulers_[i]->Arrive(tick, first, last);
-      Note(i);
-    }
+    schedulers_->ForEach([&](size_t i, auto& s) {
+      s.Arrive(tick, first, last);
+      Note(i, s);
+    });
     stop_.Poll();
   }
 }
@@ -108,22 +101,22 @@ void Simulation::MirrorRanks(int32_t first, int32_t last) {
 }
 
 void Simulation::RunAllUntil(uint64_t tick) {
-  for (size_t i = 0; i < schedulers_.size(); ++i) {
-    if (next_events_[i] >= tick) continue;
-    schedulers_[i]->RunUntil(tick);
-    Note(i);
-  }
+  schedulers_->ForEach([&](size_t i, auto& s) {
+    if (next_events_[i] >= tick) return;
+    s.RunUntil(tick);
+    Note(i, s);
+  });
 }
 
 bool Simulation::AllQuiet() const {
-  return std::none_of(has_work_.begin(), has_work_.end(), [](char work) { return work != 0; });
+  return std::none_of(has_work_.begin(), has_work_.end(), [](bool work) { return work; });
 }
 
 // A scheduler with work keeps it at least until its next event, so every
 // tick up to the latest of those events is busy.
 uint64_t Simulation::BusyUntil() const {
   uint64_t busy = workload_.next_tick();
-  for (size_t i = 0; i < schedulers_.size(); ++i) {
+  for (size_t i = 0; i < SchedulerSet::size(); ++i) {
     if (has_work_[i]) busy = std::max(busy, next_events_[i]);
   }
   return busy;
@@ -161,17 +154,17 @@ SimulationOutcome Simulation::Finish() {
   // After the last arrival nothing couples the schedulers: each runs until
   // its queue is empty, and the run ends when the last one's is.
   uint64_t end = workload_.next_tick();
-  for (auto& scheduler : schedulers_) {
-    if (!stop_.stopped()) end = std::max(end, scheduler->Drain());
-  }
-  for (auto& scheduler : schedulers_) {
-    if (!stop_.stopped()) scheduler->Finish(end);
-  }
+  schedulers_->ForEach([&](size_t, Scheduler& s) {
+    if (!stop_.stopped()) end = std::max(end, s.Drain());
+  });
+  schedulers_->ForEach([&](size_t, Scheduler& s) {
+    if (!stop_.stopped()) s.Finish(end);
+  });
   if (stop_.stopped() || !workload_.all_arrived()) {
     outcome.stopped = true;
     return outcome;
   }
-  for (const auto& scheduler : schedulers_) outcome.accounts.push_back(scheduler->accounts());
+  schedulers_->ForEach([&](size_t, Scheduler& s) { outcome.accounts.push_back(s.accounts()); });
   outcome.served = workload_.generated();
   outcome.clock = static_cast<uint32_t>(end);
   outcome.path_log = path_log_;

@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_ENGINE_SIMULATION_H_
 #define SCHEDULE_ENGINE_SIMULATION_H_
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -12,10 +13,13 @@
 #include "engine/path_log.h"
 #include "engine/run_config.h"
 #include "engine/scheduler.h"
+#include "engine/scheduler_table.h"
 #include "engine/wait_statistics.h"
 #include "engine/workload.h"
 
 namespace schedule {
+
+class SchedulerSet;
 
 struct SimulationOutcome {
   bool stopped = false;            // a stop request ended the run early
@@ -58,6 +62,7 @@ SimulationOutcome RunClock(const RunConfig& config, Workload& workload, FrontEnd
 class Simulation {
  public:
   Simulation(const RunConfig& config, Workload& workload, FrontEndLink* link);
+  ~Simulation();
 
   SimulationOutcome Run();
 
@@ -67,7 +72,11 @@ class Simulation {
   void RunAllUntil(uint64_t tick);
   // Notes scheduler i's next event and whether it has work, which change
   // only when it runs or receives requests.
-  void Note(size_t i);
+  template <class S>
+  void Note(size_t i, const S& s) {
+    next_events_[i] = s.NextEvent();
+    has_work_[i] = s.HasWork();
+  }
   // No scheduler has work, nor a C-SCAN head on its way: the next tick is idle.
   bool AllQuiet() const;
   // Every tick up to this one is busy.
@@ -89,9 +98,9 @@ class Simulation {
   std::shared_ptr<PathLog> path_log_;      // with -l:
   std::shared_ptr<WaitRecords> waits_;     // with -q:
   RunState state_;
-  std::vector<std::unique_ptr<Scheduler>> schedulers_;
-  std::vector<uint64_t> next_events_;  // per scheduler, as last noted
-  std::vector<char> has_work_;         // per scheduler, as last noted
+  std::unique_ptr<SchedulerSet> schedulers_;
+  std::array<uint64_t, kSimulatedCount> next_events_{};  // per scheduler, as last noted
+  std::array<bool, kSimulatedCount> has_work_{};         // per scheduler, as last noted
 };
 
 }  // namespace schedule

@@ -7,59 +7,12 @@
 
 namespace schedule {
 
-namespace {
-// Events handled between two looks for a stop: well under a millisecond.
-constexpr uint32_t kEventsPerPoll = 1024;
-}  // namespace
-
-bool HeadScheduler::Stopped() {
-  if (run_.stop == nullptr) return false;
-  if (++events_ % kEventsPerPoll != 0) return run_.stop->stopped();
-  return run_.stop->Poll();
-}
-
-void HeadScheduler::RunUntil(uint64_t tick) {
-  while (event_ < tick) {
-    if (Stopped()) return;
-    Act();
-  }
-}
-
-uint64_t HeadScheduler::Drain() {
-  uint64_t quiet = 0;
-  while (HasPending() && event_ != kNever) {
-    if (Stopped()) return quiet;
-    const uint64_t tick = event_;
-    Act();
-    if (!HasPending()) quiet = tick + 1;
-  }
-  return quiet;
-}
+bool HeadScheduler::PollStop() { return run_.stop->Poll(); }
 
 void HeadScheduler::Finish(uint64_t tick) {
   RunUntil(tick);
   Materialize(tick);
   if (path_ != nullptr) path_->End(tick, head_);
-}
-
-void HeadScheduler::Act() {
-  switch (phase_) {
-    case Phase::kMoving:
-      MakeMoves(run_plan_.moves);
-      Decide(event_);
-      break;
-    case Phase::kFree:
-      Decide(event_);
-      break;
-    case Phase::kTransfer: {
-      const uint64_t tick = event_;
-      CompleteTransfer();
-      WaitUntil(tick + 1);
-      break;
-    }
-    case Phase::kIdle:
-      break;
-  }
 }
 
 void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
@@ -86,13 +39,6 @@ void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
   }
 }
 
-void HeadScheduler::StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
-  phase_ = Phase::kMoving;
-  run_plan_ = Run{tick, direction, moves, settles};
-  event_ = tick + moves * static_cast<uint64_t>(disk_.seek_time) +
-           (settles ? static_cast<uint64_t>(disk_.settle_time) : 0);
-}
-
 void HeadScheduler::LimitRunToOneMove() {
   if (phase_ != Phase::kMoving || run_plan_.moves <= 1) return;
   StartRun(run_plan_.start, run_plan_.direction, 1, false);
@@ -100,17 +46,6 @@ void HeadScheduler::LimitRunToOneMove() {
 
 void HeadScheduler::RecordMoves(uint64_t tick, int32_t direction, uint64_t moves) {
   if (path_ != nullptr) path_->Moves(tick + path_shift_, head_, direction, moves);
-}
-
-void HeadScheduler::MakeMoves(uint64_t moves) {
-  const Run& run = run_plan_;
-  RecordMoves(run.start, run.direction, moves);
-  head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
-  uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
-  if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
-  accounts_.seek_total = static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
-  phase_ = Phase::kFree;
-  AfterMoves(moves);
 }
 
 void HeadScheduler::Materialize(uint64_t tick) {

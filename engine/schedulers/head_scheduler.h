@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/disk.h"
+#include "engine/link.h"
 #include "engine/scheduler.h"
 
 namespace schedule {
@@ -19,15 +20,15 @@ namespace schedule {
 // follows by arithmetic, which is what an arrival in the middle of a run
 // needs (Materialize). The tick a transfer completes in is an event too,
 // since arrivals in that tick come before the removal from the queue.
+//
+// The event loop itself is Driven's (driven.h), which each algorithm is
+// built as, so that the loop calls the algorithm's hooks directly.
 class HeadScheduler : public Scheduler {
  public:
   HeadScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
       : disk_(disk), run_(run), head_(initial_head) {}
 
-  void RunUntil(uint64_t tick) override;
-  uint64_t Drain() override;
   void Finish(uint64_t tick) override;
-  uint64_t NextEvent() const override { return event_; }
   const Accounts& accounts() const override { return accounts_; }
   void RecordPath(PathRecorder* path) override { path_ = path; }
   void RecordWaits(std::vector<uint32_t>* waits) override { waits_ = waits; }
@@ -54,7 +55,12 @@ class HeadScheduler : public Scheduler {
   void Serve(uint64_t tick, uint32_t arrival, int32_t request);
   // Moves `moves` cylinders in `direction`, one every seek period starting
   // in `tick`; the last move settles when `settles`.
-  void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles);
+  void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
+    phase_ = Phase::kMoving;
+    run_plan_ = Run{tick, direction, moves, settles};
+    event_ = tick + moves * static_cast<uint64_t>(disk_.seek_time) +
+             (settles ? static_cast<uint64_t>(disk_.settle_time) : 0);
+  }
   // Shortens the run just started to its first move, which then does not
   // settle unless it was the only one.
   void LimitRunToOneMove();
@@ -91,7 +97,7 @@ class HeadScheduler : public Scheduler {
   uint64_t path_shift_ = 0;
   std::vector<uint32_t>* waits_ = nullptr;
 
- private:
+ protected:
   struct Run {
     uint64_t start;  // the tick of the first move
     int32_t direction;
@@ -99,16 +105,36 @@ class HeadScheduler : public Scheduler {
     bool settles;
   };
 
-  // Handles the next event.
-  void Act();
-  // Accounts the first `moves` moves of the run and ends it.
-  void MakeMoves(uint64_t moves);
-  // Counts an event; true when a stop has been requested.
-  bool Stopped();
+  // Accounts the first `moves` moves of the run and ends it, without the
+  // algorithm's AfterMoves; MakeMoves with it.
+  void MoveHead(uint64_t moves) {
+    const Run& run = run_plan_;
+    if (path_ != nullptr) RecordMoves(run.start, run.direction, moves);
+    head_ = static_cast<int32_t>(head_ + static_cast<int64_t>(moves) * run.direction);
+    uint64_t seek = moves * static_cast<uint64_t>(disk_.seek_time);
+    if (moves == run.moves && run.settles) seek += static_cast<uint64_t>(disk_.settle_time);
+    accounts_.seek_total =
+        static_cast<int64_t>(static_cast<uint64_t>(accounts_.seek_total) + seek);
+    phase_ = Phase::kFree;
+  }
+  void MakeMoves(uint64_t moves) {
+    MoveHead(moves);
+    AfterMoves(moves);
+  }
+  // True when a stop has been requested before a loop over events starts.
+  bool StopSeen() const { return run_.stop != nullptr && run_.stop->stopped(); }
+  // Counts an event of such a loop; every kEventsPerPoll events (well under
+  // a millisecond) asks the caller, and true when a stop has been requested.
+  // Only a poll can see a stop, and within the loop only this one polls.
+  bool Stopped() { return ++events_ % kEventsPerPoll == 0 && run_.stop != nullptr && PollStop(); }
 
   Phase phase_ = Phase::kFree;
-  uint64_t event_ = 0;
   Run run_plan_{};
+
+ private:
+  static constexpr uint32_t kEventsPerPoll = 1024;
+  bool PollStop();
+
   uint32_t events_ = 0;
 };
 

@@ -4,20 +4,9 @@
 
 namespace schedule {
 
-void QueueScheduler::Arrive(uint64_t tick, int32_t first, int32_t last) {
-  if (moving() && RedirectsOnArrival()) Materialize(tick);
-  for (int32_t request = first; request < last; ++request) {
-    const int32_t slot = queue_.Append(run_.arrivals[request]);
-    if (records_path()) requests_.push_back(request);
-    Refresh(slot);
-  }
-  WakeAt(tick);
-}
-
 int32_t QueueScheduler::Nearest(int32_t x) const {
-  const CylinderRanks& cylinders = *run_.cylinders;
-  const int32_t above = queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
-  const int32_t below = queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
+  const int32_t above = queue_.LowestAtOrAbove(cylinders_.FirstAtOrAbove(x));
+  const int32_t below = queue_.LowestAtOrBelow(cylinders_.LastAtOrBelow(x));
   if (above == kNone) return below;
   if (below == kNone) return above;
   const int64_t d_above = int64_t{Cylinder(above)} - x;
@@ -27,34 +16,11 @@ int32_t QueueScheduler::Nearest(int32_t x) const {
   return std::min(above, below);  // also when both are on x's own cylinder
 }
 
-int32_t QueueScheduler::NearestInDirection(int32_t x, int32_t d) const {
-  const CylinderRanks& cylinders = *run_.cylinders;
-  if (d >= 0) return queue_.LowestAtOrAbove(cylinders.FirstAtOrAbove(x));
-  return queue_.LowestAtOrBelow(cylinders.LastAtOrBelow(x));
-}
-
 void QueueScheduler::RemoveFromQueue(int32_t slot) {
   queue_.Remove(slot);
   if (records_path()) {
     requests_[static_cast<size_t>(slot)] = requests_.back();
     requests_.pop_back();
-  }
-}
-
-bool QueueScheduler::ServeIfOnTarget(uint64_t tick) {
-  if (target_ == kNone) target_ = ChooseTarget();
-  if (target_ == kNone || Cylinder(target_) != head_) return false;
-  const int32_t request = records_path() ? requests_[static_cast<size_t>(target_)] : -1;
-  Serve(tick, queue_.arrival(target_), request);
-  return true;
-}
-
-void QueueScheduler::RunTowardTarget(uint64_t tick, int32_t d) {
-  const int64_t ahead = (int64_t{Cylinder(target_)} - head_) * d;
-  if (ahead >= 1) {
-    StartRun(tick, d, static_cast<uint64_t>(ahead), true);
-  } else {
-    StartRun(tick, d, 1, false);
   }
 }
 

@@ -11,22 +11,22 @@ RequestQueue::RequestQueue(int32_t capacity, int32_t cylinders)
       cylinders_(static_cast<size_t>(cylinders)),
       occupied_(cylinders) {}
 
-int32_t RequestQueue::Append(const Arrival& request) {
-  const int32_t slot = size_++;
-  const uint32_t rank = request.rank;
-  slots_[slot] = request;
+void RequestQueue::Index(int32_t slot) {
+  if (!indexed_) {
+    BuildIndex();
+    return;
+  }
+  const uint32_t rank = slots_[slot].rank;
   if (cylinders_[rank].live++ == 0) occupied_.Insert(static_cast<int32_t>(rank));
   Push(rank, static_cast<uint32_t>(slot));
-  return slot;
 }
 
-void RequestQueue::Remove(int32_t slot) {
+void RequestQueue::Unindex(int32_t slot, int32_t last) {
   Cylinder& cylinder = cylinders_[slots_[slot].rank];
   if (--cylinder.live == 0) {
     occupied_.Erase(static_cast<int32_t>(slots_[slot].rank));
     cylinder.heap.clear();
   }
-  const int32_t last = --size_;
   // The removals to come move the entries below this one: fetch their
   // cylinders ahead, the next one's heap and the one after's header, which
   // on a disk of many cylinders are rarely in cache.
@@ -43,6 +43,31 @@ void RequestQueue::Remove(int32_t slot) {
   if (heap.empty() || heap.front() != static_cast<uint32_t>(slot)) {
     Push(moved.rank, static_cast<uint32_t>(slot));
   }
+}
+
+// Slots pushed in ascending order form a heap as they stand.
+void RequestQueue::BuildIndex() {
+  for (int32_t slot = 0; slot < size_; ++slot) {
+    const uint32_t rank = slots_[slot].rank;
+    Cylinder& cylinder = cylinders_[rank];
+    if (cylinder.live++ == 0) occupied_.Insert(static_cast<int32_t>(rank));
+    cylinder.heap.push_back(static_cast<uint32_t>(slot));
+  }
+  indexed_ = true;
+}
+
+// Every occupied cylinder is the cylinder of some slot; the others' heaps
+// were emptied when their last request left.
+void RequestQueue::DropIndex() {
+  for (int32_t slot = 0; slot < size_; ++slot) {
+    const uint32_t rank = slots_[slot].rank;
+    Cylinder& cylinder = cylinders_[rank];
+    if (cylinder.live == 0) continue;
+    cylinder.live = 0;
+    cylinder.heap.clear();
+    occupied_.Erase(static_cast<int32_t>(rank));
+  }
+  indexed_ = false;
 }
 
 int32_t RequestQueue::LowestOn(uint32_t rank) const {

@@ -2,7 +2,10 @@
 
 namespace schedule {
 
+// The target is the nearest request either way, taken up before the shared
+// start of the decision (which then finds one unless the queue is empty).
 void Sstf::Decide(uint64_t tick) {
+  if (target_ == kNone) target_ = Nearest(head_);
   if (ServeIfOnTarget(tick)) return;
   if (target_ == kNone) {
     StandStill();

@@ -13,7 +13,6 @@ class Sstf : public QueueScheduler {
 
  protected:
   void Decide(uint64_t tick) override;
-  int32_t ChooseTarget() const override { return Nearest(head_); }
   bool RedirectsOnArrival() const override { return false; }
 };
 
