@@ -32,7 +32,10 @@ void ShowLineEdit(QLineEdit* edit, const std::string& text, bool enabled, ColorR
 
 }  // namespace
 
-void ShowLTable(const LTable& table, QTreeWidget* view) {
+void ShowLTable(const LTable& table, int columns, QTreeWidget* view) {
+  for (int column = 0; column < view->columnCount(); ++column) {
+    view->setColumnHidden(column, column >= columns);
+  }
   const int rows = static_cast<int>(table.rows.size());
   while (view->topLevelItemCount() > rows) delete view->takeTopLevelItem(rows);
   while (view->topLevelItemCount() < rows) view->addTopLevelItem(new QTreeWidgetItem);
@@ -54,6 +57,11 @@ void ShowChartsChoices(const ChartsTab& tab, const ChartsControls& c) {
   c.soption->setChecked(metric == Metric::kTotalSeekTime);
   c.woption->setChecked(metric == Metric::kAverageWaitingTime);
   c.xwoption->setChecked(metric == Metric::kMaximumWaitingTime);
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    QRadioButton* option = c.statistic_options[static_cast<std::size_t>(i)];
+    option->setChecked(metric == StatisticMetric(i));
+    option->setEnabled(tab.statistics_enabled);
+  }
   c.boption->setChecked(tab.x_axis.chart_type == ChartType::kBars);
   c.loption->setChecked(tab.x_axis.chart_type == ChartType::kLines);
 

@@ -22,6 +22,7 @@
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/panel/parallel_runs.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/run_progress.h"
 #include "frontend/model/runs/simulator_list.h"
 #include "frontend/ui/common/object_names.h"
@@ -216,16 +217,35 @@ QHBoxLayout* ParallelRunsRow(SimulationControls* c) {
   return row;
 }
 
+QHBoxLayout* ReplicationsRow(SimulationControls* c) {
+  c->replications = Named(new QSpinBox, QStringLiteral("Replications"));
+  c->replications->setRange(kMinReplications, kMaxReplications);
+  c->replications->setToolTip(ToQString(kReplicationsToolTip));
+  c->replications_label =
+      MakeLabel(QStringLiteral("ReplicationsLabel"), kReplicationsLabel);
+  c->replications_label->setToolTip(ToQString(kReplicationsToolTip));
+  c->replications_label->setBuddy(c->replications);
+  auto* row = new QHBoxLayout;
+  row->addWidget(c->replications_label);
+  row->addWidget(c->replications);
+  row->addStretch(1);
+  return row;
+}
+
 QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->skip_idle = MakeCheckBox(QStringLiteral("SkipIdle"), kSkipIdleCaption, kSkipIdleToolTip);
   c->ofcfs = MakeCheckBox(QStringLiteral("OFCFS"), kOfcfsCaption, kOfcfsToolTip);
   c->disprog = MakeCheckBox(QStringLiteral("Disprog"), kDisprogCaption);
+  c->percentiles =
+      MakeCheckBox(QStringLiteral("Percentiles"), kPercentilesCaption, kPercentilesToolTip);
   auto* frame = MakeFrame(QStringLiteral("RunOptionsFrame"), kRunOptionsCaption);
   auto* layout = new QVBoxLayout(frame);
   layout->addWidget(c->skip_idle);
   layout->addWidget(c->ofcfs);
   layout->addWidget(c->disprog);
+  layout->addWidget(c->percentiles);
   layout->addLayout(ParallelRunsRow(c));
+  layout->addLayout(ReplicationsRow(c));
   return frame;
 }
 
