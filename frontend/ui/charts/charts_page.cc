@@ -232,12 +232,22 @@ QGroupBox* ContentFrame(ChartsControls* c) {
   return c->frame9;
 }
 
-// The display switches, the table toggle and the Copy, Save Chart, Publish
-// and Export Results buttons.
-QHBoxLayout* ButtonRow(ChartsControls* c) {
+// The display switches, under the content choices.
+QHBoxLayout* DisplaySwitchRow(ChartsControls* c) {
   c->copy_tu = MakeCheckBox(QStringLiteral("CopyTU"), kCopyTuCaption);
   c->sr_check = MakeCheckBox(QStringLiteral("SRCheck"), kShowResultsCaption);
   c->showx = MakeCheckBox(QStringLiteral("Showx"), kShowxCaption);
+  auto* row = new QHBoxLayout;
+  row->addWidget(c->copy_tu);
+  row->addWidget(c->sr_check);
+  row->addWidget(c->showx);
+  row->addStretch(1);
+  return row;
+}
+
+// The table toggle and the Copy, Save Chart, Publish and Export Results
+// buttons.
+QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->picture1 = MakePictureButton(QStringLiteral("Picture1"), QStyle::SP_TitleBarShadeButton,
                                   kPicture1ToolTip);
   c->copy_c = MakeButton(QStringLiteral("CopyC"), kCopyCaption);
@@ -246,9 +256,6 @@ QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->export_results = MakeButton(QStringLiteral("ExportResults"), kExportResultsCaption);
   c->export_results->setToolTip(ToQString(kExportResultsToolTip));
   auto* row = new QHBoxLayout;
-  row->addWidget(c->copy_tu);
-  row->addWidget(c->sr_check);
-  row->addWidget(c->showx);
   row->addStretch(1);
   row->addWidget(c->picture1);
   row->addWidget(c->copy_c);
@@ -270,6 +277,7 @@ ChartsControls BuildChartsPage(QWidget* page) {
   auto* left = new QVBoxLayout;
   left->addWidget(SimParametersFrame(&c));
   left->addWidget(ContentFrame(&c));
+  left->addLayout(DisplaySwitchRow(&c));
   left->addStretch(1);
 
   c.mchart = Named(new ChartView, QStringLiteral("MChart"));

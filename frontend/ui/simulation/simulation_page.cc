@@ -203,35 +203,36 @@ QGroupBox* DiskFrame(SimulationControls* c) {
   return c->frame1;
 }
 
+// A spinner with its label before it, in a row of its own.
+QHBoxLayout* SpinnerRow(QLabel* label, QSpinBox* spinner) {
+  label->setBuddy(spinner);
+  label->setToolTip(spinner->toolTip());
+  auto* row = new QHBoxLayout;
+  row->addWidget(label);
+  row->addWidget(spinner);
+  row->addStretch(1);
+  return row;
+}
+
 QHBoxLayout* ParallelRunsRow(SimulationControls* c) {
   c->parallel_runs = Named(new QSpinBox, QStringLiteral("ParallelRuns"));
   c->parallel_runs->setRange(kMinParallelRuns, kMaxParallelRuns);
   c->parallel_runs->setToolTip(ToQString(kParallelRunsToolTip));
   c->parallel_runs_label = MakeLabel(QStringLiteral("ParallelRunsLabel"), kParallelRunsLabel);
-  c->parallel_runs_label->setToolTip(ToQString(kParallelRunsToolTip));
-  c->parallel_runs_label->setBuddy(c->parallel_runs);
-  auto* row = new QHBoxLayout;
-  row->addWidget(c->parallel_runs_label);
-  row->addWidget(c->parallel_runs);
-  row->addStretch(1);
-  return row;
+  return SpinnerRow(c->parallel_runs_label, c->parallel_runs);
 }
 
 QHBoxLayout* ReplicationsRow(SimulationControls* c) {
   c->replications = Named(new QSpinBox, QStringLiteral("Replications"));
   c->replications->setRange(kMinReplications, kMaxReplications);
   c->replications->setToolTip(ToQString(kReplicationsToolTip));
-  c->replications_label =
-      MakeLabel(QStringLiteral("ReplicationsLabel"), kReplicationsLabel);
-  c->replications_label->setToolTip(ToQString(kReplicationsToolTip));
-  c->replications_label->setBuddy(c->replications);
-  auto* row = new QHBoxLayout;
-  row->addWidget(c->replications_label);
-  row->addWidget(c->replications);
-  row->addStretch(1);
-  return row;
+  c->replications_label = MakeLabel(QStringLiteral("ReplicationsLabel"), kReplicationsLabel);
+  return SpinnerRow(c->replications_label, c->replications);
 }
 
+// Two columns, so that the options of a run's results (percentiles and
+// replications) take no room of their own: the engine switches on the left,
+// the results' options on the right, the spinners in the last row.
 QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->skip_idle = MakeCheckBox(QStringLiteral("SkipIdle"), kSkipIdleCaption, kSkipIdleToolTip);
   c->ofcfs = MakeCheckBox(QStringLiteral("OFCFS"), kOfcfsCaption, kOfcfsToolTip);
@@ -239,13 +240,14 @@ QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->percentiles =
       MakeCheckBox(QStringLiteral("Percentiles"), kPercentilesCaption, kPercentilesToolTip);
   auto* frame = MakeFrame(QStringLiteral("RunOptionsFrame"), kRunOptionsCaption);
-  auto* layout = new QVBoxLayout(frame);
-  layout->addWidget(c->skip_idle);
-  layout->addWidget(c->ofcfs);
-  layout->addWidget(c->disprog);
-  layout->addWidget(c->percentiles);
-  layout->addLayout(ParallelRunsRow(c));
-  layout->addLayout(ReplicationsRow(c));
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(c->skip_idle, 0, 0);
+  grid->addWidget(c->percentiles, 0, 1);
+  grid->addWidget(c->ofcfs, 1, 0);
+  grid->addWidget(c->disprog, 2, 0);
+  grid->addLayout(ParallelRunsRow(c), 3, 0);
+  grid->addLayout(ReplicationsRow(c), 3, 1);
+  grid->setColumnStretch(1, 1);
   return frame;
 }
 
