@@ -18,6 +18,7 @@ void SetChartGrid(ChartModel* chart, int categories, int series) {
   chart->series_labels.assign(series_count, "");
   chart->values.assign(category_count,
                        std::vector<std::optional<std::string>>(series_count, std::nullopt));
+  chart->half_widths.clear();
 }
 
 }  // namespace trakvist

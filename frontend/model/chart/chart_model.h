@@ -31,6 +31,11 @@ struct ChartModel {
   // values[category][series] as number text; nothing for a point without a
   // value (a run with no results).
   std::vector<std::vector<std::optional<std::string>>> values;
+  // half_widths[category][series]: the half-width of the 95 % confidence
+  // interval of the value, in the values' unit, drawn as an error bar.
+  // Empty when the values are not means of replications; nothing for a
+  // point without one.
+  std::vector<std::vector<std::optional<double>>> half_widths;
 
   std::string title;
   std::string footnote;
@@ -44,7 +49,7 @@ struct ChartModel {
 ChartModel StartChartModel();
 
 // Sizes the grid to `categories` x `series`: labels empty, points without
-// values. Negative counts are taken as 0.
+// values, no error bars. Negative counts are taken as 0.
 void SetChartGrid(ChartModel* chart, int categories, int series);
 
 inline std::size_t CategoryCount(const ChartModel& chart) { return chart.category_labels.size(); }

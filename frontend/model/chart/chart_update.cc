@@ -39,6 +39,23 @@ PointValues RunValues(const ChartsTab& tab, const ResultsStore& store, std::int3
   return values;
 }
 
+// Makes room for an error bar at every point when the stored results are
+// means of replications; the chart keeps none otherwise.
+void MakeRoomForErrorBars(ChartModel* chart, const ResultsStore& store) {
+  if (!store.ResultReplications().Replicated()) return;
+  chart->half_widths.assign(CategoryCount(*chart),
+                            std::vector<std::optional<double>>(SeriesCount(*chart)));
+}
+
+// The error bar of a point: the half-width of the selected metric's
+// interval in `run`, when the chart draws error bars.
+void SetErrorBar(ChartModel* chart, std::size_t category, std::size_t series,
+                 const ChartsTab& tab, const ResultsStore& store, int algorithm,
+                 std::int32_t run) {
+  if (chart->half_widths.empty()) return;
+  chart->half_widths[category][series] = GetSelHalfWidth(store, tab.selection, algorithm, run);
+}
+
 // The table shows run `run`, in the order of the last sort.
 void ShowRunInTable(ChartsTab* tab, const ResultsStore& store, std::int32_t run) {
   UpdateLTable(&tab->table, store, tab->selection.cunit, run);
@@ -122,6 +139,11 @@ void FillByAlgorithm(ChartsTab* tab, const ResultsStore& store, CombinationValue
     const std::int32_t run = GetTableRow(store, values);
     ShowRunInTable(tab, store, run);
     point = RunValues(*tab, store, run);
+    // A formula's value has no interval of its own; a single run's has.
+    MakeRoomForErrorBars(&chart, store);
+    for (std::size_t c = 0; c < included.size(); ++c) {
+      SetErrorBar(&chart, c, 0, *tab, store, included[c], run);
+    }
   } else {
     std::vector<std::int32_t> runs;
     for (const std::string& entry : XAxisEntries(*tab, x)) {
@@ -156,6 +178,7 @@ void FillByXValue(ChartsTab* tab, const ResultsStore& store, CombinationValues v
   const std::vector<int> included = IncludedAlgorithms(tab->exclusion);
   const std::vector<std::string>& entries = XAxisEntries(*tab, x);
   SetChartGrid(&chart, static_cast<int>(entries.size()), static_cast<int>(included.size()));
+  MakeRoomForErrorBars(&chart, store);
   for (std::size_t s = 0; s < included.size(); ++s) {
     chart.series_labels[s] = ResultsStore::AlgorithmNames(included[s]);
   }
@@ -175,6 +198,7 @@ void FillByXValue(ChartsTab* tab, const ResultsStore& store, CombinationValues v
     for (std::size_t s = 0; s < included.size(); ++s) {
       line[s] = GetSelData(store, tab->selection, included[s], run);
       chart.values[i][s] = PointText(line[s]);
+      SetErrorBar(&chart, i, s, *tab, store, included[s], run);
     }
     tab->ResultsText += SeriesLine(values[x], line);
   }
@@ -202,6 +226,7 @@ bool UpdateChart(ChartsTab* tab, const ResultsStore& store) {
 bool ShowNewResults(ChartsTab* tab, const ResultsStore& store) {
   tab->selection.ChartUpdateSuspended = true;
   tab->lists = CreateLists(store, tab->lists.captions);
+  AllowStatistics(tab, store.Results().HasPercentiles());
   tab->selection.cm_texts = SelectedTexts(tab->lists);
   // Choosing the first entry of the seconds per TU list is a choice like
   // the user's: the Y scale follows it when it copies it.
@@ -235,11 +260,19 @@ ChartRefresh SetSRCheck(ChartsTab* tab, bool checked) {
 }
 
 ChartRefresh ChooseMetric(ChartsTab* tab, Metric metric) {
+  if (IsPercentileMetric(metric) && !tab->statistics_enabled) return ChartRefresh::kNone;
   tab->selection.SelectedMetric = metric;
   // An automatic title changes with the metric; the refresh its change
   // asks for is the one this click makes anyway.
   CTitle_Click(tab);
   return ChartRefresh::kNow;
+}
+
+void AllowStatistics(ChartsTab* tab, bool allowed) {
+  tab->statistics_enabled = allowed;
+  if (!allowed && IsPercentileMetric(tab->selection.SelectedMetric)) {
+    ChooseMetric(tab, Metric::kTotalSeekTime);
+  }
 }
 
 ChartRefresh ChooseCmValue(ChartsTab* tab, int k, int entry) {

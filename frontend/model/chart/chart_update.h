@@ -28,7 +28,8 @@ std::string_view ShortAlgorithmName(int algorithm);
 bool UpdateChart(ChartsTab* tab, const ResultsStore& store);
 
 // Results were just stored (a completed sweep or an opened file): the value
-// lists are rebuilt with their first entries chosen, the Y scale follows
+// lists are rebuilt with their first entries chosen, the statistics' metric
+// buttons are allowed as AllowStatistics says, the Y scale follows
 // the seconds per TU when `CopyTU` is set, refreshes are released and the
 // chart is redrawn. Returns UpdateChart's result.
 bool ShowNewResults(ChartsTab* tab, const ResultsStore& store);
@@ -52,8 +53,14 @@ ChartRefresh SetShowx(ChartsTab* tab, bool checked);
 ChartRefresh SetSRCheck(ChartsTab* tab, bool checked);
 
 // A metric button clicked: the metric is chosen and the automatic title
-// follows it; the title's own change needs no second refresh.
+// follows it; the title's own change needs no second refresh. A
+// waiting-time statistic is refused (kNone) while the buttons are disabled.
 ChartRefresh ChooseMetric(ChartsTab* tab, Metric metric);
+
+// Enables or disables the waiting-time statistics' metric buttons. Disabled
+// while one of them is selected, the choice falls back to the total seek
+// time, as a click on `SOption` would. The refresh is the caller's.
+void AllowStatistics(ChartsTab* tab, bool allowed);
 
 // Entry `entry` chosen in value list `Cm`(k). A choice in the seconds per
 // TU list also runs the Y-scale copy. Out-of-range choices are ignored.

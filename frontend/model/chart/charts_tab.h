@@ -46,6 +46,9 @@ struct ChartsTab {
   bool CopyTU = false;
   bool cunit_read_only = false;
   ColorRole cunit_color = ColorRole::kWindow;
+  // The waiting-time statistics' metric buttons: enabled exactly when the
+  // stored results hold the statistics.
+  bool statistics_enabled = false;
   bool SRCheck = false;
   bool Showx = true;
   std::string Title;

@@ -35,6 +35,14 @@ inline constexpr std::string_view kBopathSwapCaption = "Use BO-PATH min/max swap
 inline constexpr std::string_view kOfcfsCaption = "Disable FCFS";
 inline constexpr std::string_view kOfcfsToolTip =
     "FCFS consumes significant CPU time. You can disable it to improve performance";
+inline constexpr std::string_view kPercentilesCaption = "Waiting-time percentiles";
+inline constexpr std::string_view kPercentilesToolTip =
+    "Each run also reports the median, 90th, 95th and 99th percentile and the standard "
+    "deviation of the waiting times";
+inline constexpr std::string_view kReplicationsLabel = "Replications";
+inline constexpr std::string_view kReplicationsToolTip =
+    "Runs each combination this many times, the seed counting up from its own, and shows the "
+    "means with their 95 % confidence intervals";
 inline constexpr std::string_view kDisprogCaption = "Disable Progress Bar to Improve Performance";
 inline constexpr std::string_view kIsLbaCaption = "Use LBA";
 inline constexpr std::string_view kIsLbaToolTip =

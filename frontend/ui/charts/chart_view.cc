@@ -8,12 +8,14 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
+#include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -116,15 +118,37 @@ double NiceSpacing(double span) {
   return 10 * magnitude;
 }
 
+std::optional<double> ValueAt(const ChartModel& model, std::size_t category, std::size_t series) {
+  if (category >= model.values.size() || series >= model.values[category].size()) {
+    return std::nullopt;
+  }
+  return PointValue(model.values[category][series]);
+}
+
+// The half-width of a point's error bar; nothing for a point without a
+// value or without a bar that can be drawn.
+std::optional<double> HalfWidthAt(const ChartModel& model, std::size_t category,
+                                  std::size_t series) {
+  if (!ValueAt(model, category, series) || category >= model.half_widths.size() ||
+      series >= model.half_widths[category].size()) {
+    return std::nullopt;
+  }
+  const std::optional<double> half = model.half_widths[category][series];
+  if (!half || !(*half > 0) || !(*half <= kLargestPlotted)) return std::nullopt;
+  return half;
+}
+
 ValueRange RangeOf(const ChartModel& model) {
   double low = 0;
   double high = 0;
-  for (const auto& category : model.values) {
-    for (const auto& text : category) {
-      const std::optional<double> value = PointValue(text);
+  for (std::size_t c = 0; c < CategoryCount(model); ++c) {
+    for (std::size_t s = 0; s < SeriesCount(model); ++s) {
+      const std::optional<double> value = ValueAt(model, c, s);
       if (!value) continue;
-      low = std::min(low, *value);
-      high = std::max(high, *value);
+      // The error bar stays inside the plot.
+      const double half = HalfWidthAt(model, c, s).value_or(0.0);
+      low = std::min(low, *value - half);
+      high = std::max(high, *value + half);
     }
   }
   ValueRange range;
@@ -179,13 +203,6 @@ TickTexts TickTextsOf(const ValueRange& range) {
                          .arg(std::abs(exponent));
   }
   return ticks;
-}
-
-std::optional<double> ValueAt(const ChartModel& model, std::size_t category, std::size_t series) {
-  if (category >= model.values.size() || series >= model.values[category].size()) {
-    return std::nullopt;
-  }
-  return PointValue(model.values[category][series]);
 }
 
 QStringList ToQStringList(const std::vector<std::string>& texts) {
@@ -243,6 +260,16 @@ CategoryLabelLayout LayOutCategoryLabels(qreal widest, qreal line_height, qsizet
   layout.band = layout.turned ? (widest + line_height) * kTurnedSine : line_height;
   return layout;
 }
+
+// Error bars: a stem over the 95 % interval with a cap at each end, drawn
+// over the bars and lines, in dark grey on bars and in a darker shade of
+// the line's colour on lines.
+constexpr qreal kErrorBarPenWidth = 1.5;
+constexpr qreal kErrorCapHalfWidth = 5;
+constexpr qreal kErrorCapShare = 0.3;  // of a bar's width, or of a line's slot
+constexpr qreal kErrorBarZ = 20;       // above the series
+constexpr QRgb kErrorBarOnBars = 0x333333;
+constexpr int kErrorBarDarkening = 150;
 
 }  // namespace
 
@@ -303,6 +330,7 @@ class ChartScene {
 
   void Draw(const ChartModel& model) {
     chart_->removeAllSeries();
+    bars_ = nullptr;
     x_axis_->clear();
     x_axis_->append(ToQStringList(model.category_labels));
     const ValueRange range = RangeOf(model);
@@ -314,6 +342,7 @@ class ChartScene {
     } else {
       DrawLines(model);
     }
+    MakeErrorBars(model);
     chart_->legend()->setVisible(model.legend_shown);
     title_->setPlainText(UnbrokenParts(ToQString(model.title)));
     footnote_->setPlainText(UnbrokenParts(ToQString(model.footnote)));
@@ -345,9 +374,17 @@ class ChartScene {
   QList<DrawnLabel> CategoryLabels() const { return Shown(x_labels_); }
   QList<DrawnLabel> TickLabels() const { return Shown(y_labels_); }
 
+  // The stems of the error bars, in the chart's coordinates.
+  QList<QLineF> ErrorBarStems() const {
+    QList<QLineF> stems;
+    for (const ErrorBar& bar : error_bars_) stems << bar.stem;
+    return stems;
+  }
+
  private:
   void DrawBars(const ChartModel& model) {
     auto* bars = new QBarSeries;
+    bars_ = bars;
     for (std::size_t s = 0; s < SeriesCount(model); ++s) {
       auto* set = new QBarSet(ToQString(model.series_labels[s]));
       set->setColor(SeriesColour(s));
@@ -379,6 +416,60 @@ class ChartScene {
       chart_->addSeries(line);
       line->attachAxis(x_axis_);
       line->attachAxis(y_axis_);
+    }
+  }
+
+  // One item per point with an interval, placed by PlaceErrorBars. On bars
+  // a point sits at the middle of its bar: the bars of a category share
+  // the bar width around the category's position.
+  void MakeErrorBars(const ChartModel& model) {
+    for (ErrorBar& bar : error_bars_) delete bar.item;
+    error_bars_.clear();
+    const bool bars = model.chart_type == ChartType::kBars;
+    const qreal series_count = static_cast<qreal>(SeriesCount(model));
+    const qreal bar_width = bars_ != nullptr ? bars_->barWidth() : 0;
+    for (std::size_t c = 0; c < CategoryCount(model); ++c) {
+      for (std::size_t s = 0; s < SeriesCount(model); ++s) {
+        const std::optional<double> half = HalfWidthAt(model, c, s);
+        if (!half) continue;
+        ErrorBar bar;
+        bar.value = *ValueAt(model, c, s);
+        bar.half = *half;
+        bar.width = bars ? bar_width / series_count : 0;
+        bar.x = static_cast<qreal>(c) +
+                (bars ? bar_width * ((static_cast<qreal>(s) + 0.5) / series_count - 0.5) : 0);
+        bar.item = new QGraphicsPathItem(chart_);
+        const QColor colour =
+            bars ? QColor(kErrorBarOnBars) : SeriesColour(s).darker(kErrorBarDarkening);
+        bar.item->setPen(QPen(colour, kErrorBarPenWidth));
+        bar.item->setZValue(kErrorBarZ);
+        error_bars_.push_back(bar);
+      }
+    }
+  }
+
+  // Draws each error bar where its point now stands on the plot.
+  void PlaceErrorBars(qreal slot) {
+    const QList<QAbstractSeries*> drawn = chart_->series();
+    if (drawn.isEmpty()) return;
+    QAbstractSeries* series = drawn.front();  // all share the two axes
+    for (ErrorBar& bar : error_bars_) {
+      const QPointF top = chart_->mapToPosition(QPointF(bar.x, bar.value + bar.half), series);
+      const QPointF bottom = chart_->mapToPosition(QPointF(bar.x, bar.value - bar.half), series);
+      const qreal room = bar.width > 0
+                             ? chart_->mapToPosition(QPointF(bar.x + bar.width, 0), series).x() -
+                                   chart_->mapToPosition(QPointF(bar.x, 0), series).x()
+                             : slot;
+      const qreal cap = std::min(kErrorCapHalfWidth, kErrorCapShare * room);
+      QPainterPath path;
+      path.moveTo(top);
+      path.lineTo(bottom);
+      path.moveTo(top.x() - cap, top.y());
+      path.lineTo(top.x() + cap, top.y());
+      path.moveTo(bottom.x() - cap, bottom.y());
+      path.lineTo(bottom.x() + cap, bottom.y());
+      bar.item->setPath(path);
+      bar.stem = QLineF(top, bottom);
     }
   }
 
@@ -476,6 +567,7 @@ class ChartScene {
     const qreal slot =
         x_labels_.empty() ? plot.width() : plot.width() / static_cast<qreal>(x_labels_.size());
     SizeMarkers(slot);
+    PlaceErrorBars(slot);
     // A grid line between every two of many categories would grey the plot.
     x_axis_->setGridLineVisible(slot >= kSmallestGridSlot);
     PlaceCategoryLabels(plot, categories);
@@ -548,7 +640,20 @@ class ChartScene {
     y_title_->setVisible(!y_title_->text().isEmpty());
   }
 
+  // An error bar: its point's value and half-width, its position along the
+  // category axis and the width of its bar (0 on lines), and the drawing.
+  struct ErrorBar {
+    double value = 0;
+    double half = 0;
+    qreal x = 0;
+    qreal width = 0;
+    QGraphicsPathItem* item = nullptr;  // a child of the chart
+    QLineF stem;
+  };
+
   QChart* chart_;
+  QBarSeries* bars_ = nullptr;  // the bars drawn, owned by the chart; none on lines
+  std::vector<ErrorBar> error_bars_;
   QBarCategoryAxis* x_axis_;  // owned by the chart
   QValueAxis* y_axis_;        // owned by the chart
   QGraphicsTextItem* title_;  // children of the chart from here on
@@ -704,6 +809,17 @@ QRectF ChartView::ChartArea() const {
   return view_->mapFromScene(chart->mapToScene(chart->rect()))
       .boundingRect()
       .translated(view_->pos());
+}
+
+QList<QLineF> ChartView::ErrorBars() const {
+  const QChart* chart = scene_->chart();
+  QList<QLineF> stems;
+  for (const QLineF& stem : scene_->ErrorBarStems()) {
+    const QPointF offset = view_->pos();
+    stems << QLineF(view_->mapFromScene(chart->mapToScene(stem.p1())).toPointF() + offset,
+                    view_->mapFromScene(chart->mapToScene(stem.p2())).toPointF() + offset);
+  }
+  return stems;
 }
 
 QString ChartView::Title() const { return scene_->Title(); }

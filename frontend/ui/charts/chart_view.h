@@ -2,6 +2,7 @@
 #define TRAKVIST_FRONTEND_UI_CHARTS_CHART_VIEW_H_
 
 #include <QImage>
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QPolygonF>
@@ -74,6 +75,9 @@ class ChartView : public QWidget {
   // The points of series `series`: category position (0, 1, ...) and value.
   // A bar without a value stands at 0; a line leaves it out.
   QList<QPointF> Points(int series) const;
+  // The error bars drawn, one per point with an interval: each from the
+  // top of its interval to the bottom, in this widget's coordinates.
+  QList<QLineF> ErrorBars() const;
   // The range of the value axis.
   double YMinimum() const;
   double YMaximum() const;

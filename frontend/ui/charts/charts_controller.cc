@@ -53,6 +53,7 @@ void ChartsController::ShowAll() {
   ShowChartsChoices(state_->charts, controls_);
   ShowResults();
   controls_.publish->setEnabled(state_->panel.publish_enabled);
+  controls_.export_results->setEnabled(state_->panel.publish_enabled);
 }
 
 void ChartsController::ConnectXAxis() {
@@ -79,6 +80,11 @@ void ChartsController::ConnectChartChoices() {
           [this, tab] { Apply(ChooseMetric(tab, Metric::kAverageWaitingTime)); });
   connect(controls_.xwoption, &QRadioButton::clicked, this,
           [this, tab] { Apply(ChooseMetric(tab, Metric::kMaximumWaitingTime)); });
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    const Metric metric = StatisticMetric(i);
+    connect(controls_.statistic_options[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
+            [this, tab, metric] { Apply(ChooseMetric(tab, metric)); });
+  }
   connect(controls_.sr_check, &QCheckBox::clicked, this,
           [this, tab](bool checked) { Apply(SetSRCheck(tab, checked)); });
   connect(controls_.showx, &QCheckBox::clicked, this,
@@ -135,13 +141,13 @@ void ChartsController::OnList1() {
   const ChartRefresh refresh = ExcludeAlgorithms(&state_->charts, list);
   ShowExclusion(state_->charts.exclusion, controls_.list1);
   // The rows are rebuilt even while refreshes are held.
-  ShowLTable(state_->charts.table, controls_.ltable);
+  ShowLTable(state_->charts.table, LTableColumns(state_->store), controls_.ltable);
   Apply(refresh);
 }
 
 void ChartsController::OnColumnClick(int section) {
   LTable_ColumnClick(&state_->charts, section + 1);
-  ShowLTable(state_->charts.table, controls_.ltable);
+  ShowLTable(state_->charts.table, LTableColumns(state_->store), controls_.ltable);
 }
 
 void ChartsController::OnTitleEdited(const QString& text) {
@@ -224,7 +230,7 @@ bool ChartsController::UpdateChart() {
 
 void ChartsController::ShowResults() {
   controls_.mchart->Show(state_->charts.chart);
-  ShowLTable(state_->charts.table, controls_.ltable);
+  ShowLTable(state_->charts.table, LTableColumns(state_->store), controls_.ltable);
 }
 
 ChartLink ChartsController::MakeChartLink() {

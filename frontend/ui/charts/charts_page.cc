@@ -12,13 +12,16 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "frontend/model/results/results_store.h"
+#include "frontend/model/results/results_table.h"
 #include "frontend/model/results/sweep_results.h"
 #include "frontend/ui/charts/chart_view.h"
 #include "frontend/ui/common/object_names.h"
@@ -144,7 +147,12 @@ QTreeWidget* ResultsTable() {
   table->header()->setSortIndicator(kStartTitleSortColumn, Qt::AscendingOrder);
   table->header()->setSectionsClickable(true);
   table->header()->resizeSections(QHeaderView::ResizeToContents);
-  // Every column and all nine algorithms stay in view.
+  // The first columns and all nine algorithms stay in view; the statistics'
+  // columns, shown only with results that hold them, may need the scroll
+  // bar, which has a strip of its own under the rows.
+  for (int column = kLTableColumnCount; column < kLTableAllColumnCount; ++column) {
+    table->setColumnHidden(column, true);
+  }
   table->setMinimumWidth(table->header()->length() + 2 * table->frameWidth());
   // A row as the table draws it, measured on a row of its own.
   auto* probe = new QTreeWidgetItem(table, QStringList(ToQString(ResultsStore::AlgorithmNames(1))));
@@ -152,8 +160,9 @@ QTreeWidget* ResultsTable() {
       std::max(table->sizeHintForRow(0), table->fontMetrics().height()) + kTableRowPadding;
   delete probe;
   table->setFixedHeight(table->header()->sizeHint().height() + kAlgorithmCount * row_height +
-                        2 * table->frameWidth());
-  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                        2 * table->frameWidth() +
+                        table->horizontalScrollBar()->sizeHint().height());
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   return table;
 }
 
@@ -171,23 +180,36 @@ QListWidget* ExclusionList() {
   return list;
 }
 
+constexpr std::array<const char*, kPercentileMetricCount> kStatisticOptionNames = {
+    "P50Option", "P90Option", "P95Option", "P99Option", "SDOption"};
+
+// The metric buttons in metric order.
+std::vector<QRadioButton*> MetricOptions(const ChartsControls& c) {
+  std::vector<QRadioButton*> options = {c.soption, c.woption, c.xwoption};
+  options.insert(options.end(), c.statistic_options.begin(), c.statistic_options.end());
+  return options;
+}
+
 QGroupBox* ContentFrame(ChartsControls* c) {
   c->soption = MakeRadioButton(QStringLiteral("SOption"), kTotalSeekCaption);
   c->woption = MakeRadioButton(QStringLiteral("WOption"), kAvWaitCaption);
   c->xwoption = MakeRadioButton(QStringLiteral("XWOption"), kMaxWaitCaption);
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    c->statistic_options[i] = MakeRadioButton(QString::fromLatin1(kStatisticOptionNames[i]),
+                                              MetricName(StatisticMetric(i)));
+  }
   c->boption = MakeRadioButton(QStringLiteral("Boption"), kBarsCaption);
   c->loption = MakeRadioButton(QStringLiteral("Loption"), kLinesCaption);
   // Each pair of exclusive choices needs a group of its own.
   auto* metrics = new QButtonGroup(c->page);
-  for (QRadioButton* button : {c->soption, c->woption, c->xwoption}) metrics->addButton(button);
+  for (QRadioButton* button : MetricOptions(*c)) metrics->addButton(button);
   auto* types = new QButtonGroup(c->page);
   types->addButton(c->boption);
   types->addButton(c->loption);
 
   auto* metric_column = new QVBoxLayout;
-  for (QRadioButton* button : {c->soption, c->woption, c->xwoption}) {
-    metric_column->addWidget(button);
-  }
+  metric_column->setSpacing(2);
+  for (QRadioButton* button : MetricOptions(*c)) metric_column->addWidget(button);
   metric_column->addStretch(1);
   auto* type_column = new QVBoxLayout;
   type_column->addWidget(c->boption);
@@ -210,30 +232,42 @@ QGroupBox* ContentFrame(ChartsControls* c) {
   return c->frame9;
 }
 
-// The display switches, the table toggle and the Copy, Save Chart and
-// Publish buttons.
-QHBoxLayout* ButtonRow(ChartsControls* c) {
+// The display switches, under the content choices.
+QHBoxLayout* DisplaySwitchRow(ChartsControls* c) {
   c->copy_tu = MakeCheckBox(QStringLiteral("CopyTU"), kCopyTuCaption);
   c->sr_check = MakeCheckBox(QStringLiteral("SRCheck"), kShowResultsCaption);
   c->showx = MakeCheckBox(QStringLiteral("Showx"), kShowxCaption);
-  c->picture1 = MakePictureButton(QStringLiteral("Picture1"), QStyle::SP_TitleBarShadeButton,
-                                  kPicture1ToolTip);
-  c->copy_c = MakeButton(QStringLiteral("CopyC"), kCopyCaption);
-  c->save_chart = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
-  c->publish = MakeButton(QStringLiteral("Publish"), kPublishCaption);
   auto* row = new QHBoxLayout;
   row->addWidget(c->copy_tu);
   row->addWidget(c->sr_check);
   row->addWidget(c->showx);
   row->addStretch(1);
+  return row;
+}
+
+// The table toggle and the Copy, Save Chart, Publish and Export Results
+// buttons.
+QHBoxLayout* ButtonRow(ChartsControls* c) {
+  c->picture1 = MakePictureButton(QStringLiteral("Picture1"), QStyle::SP_TitleBarShadeButton,
+                                  kPicture1ToolTip);
+  c->copy_c = MakeButton(QStringLiteral("CopyC"), kCopyCaption);
+  c->save_chart = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
+  c->publish = MakeButton(QStringLiteral("Publish"), kPublishCaption);
+  c->export_results = MakeButton(QStringLiteral("ExportResults"), kExportResultsCaption);
+  c->export_results->setToolTip(ToQString(kExportResultsToolTip));
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
   row->addWidget(c->picture1);
   row->addWidget(c->copy_c);
   row->addWidget(c->save_chart);
   row->addWidget(c->publish);
+  row->addWidget(c->export_results);
   return row;
 }
 
 }  // namespace
+
+Metric StatisticMetric(int index) { return kAllMetrics[kBaseMetricCount + index]; }
 
 ChartsControls BuildChartsPage(QWidget* page) {
   ChartsControls c;
@@ -243,6 +277,7 @@ ChartsControls BuildChartsPage(QWidget* page) {
   auto* left = new QVBoxLayout;
   left->addWidget(SimParametersFrame(&c));
   left->addWidget(ContentFrame(&c));
+  left->addLayout(DisplaySwitchRow(&c));
   left->addStretch(1);
 
   c.mchart = Named(new ChartView, QStringLiteral("MChart"));

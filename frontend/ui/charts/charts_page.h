@@ -5,6 +5,7 @@
 
 #include "frontend/model/chart/x_axis.h"
 #include "frontend/model/panel/parameters.h"
+#include "frontend/model/results/sweep_results.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,6 +36,9 @@ struct ChartsControls {
   QRadioButton* soption = nullptr;
   QRadioButton* woption = nullptr;
   QRadioButton* xwoption = nullptr;
+  // The waiting-time statistics' buttons in metric order: `P50Option`,
+  // `P90Option`, `P95Option`, `P99Option`, `SDOption`.
+  std::array<QRadioButton*, kPercentileMetricCount> statistic_options{};
   QRadioButton* boption = nullptr;
   QRadioButton* loption = nullptr;
   QLabel* label8 = nullptr;  // "Exclude:"
@@ -62,7 +66,11 @@ struct ChartsControls {
   QPushButton* copy_c = nullptr;
   QPushButton* save_chart = nullptr;  // "Save Chart…"
   QPushButton* publish = nullptr;
+  QPushButton* export_results = nullptr;  // "Export Results…"
 };
+
+// The metric of statistic button `index` (0 for `P50Option`).
+Metric StatisticMetric(int index);
 
 // Lays out the "Charts" tab in `page` with every control captioned; the
 // main window shows the model's state on it.

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "frontend/ui/charts/charts_page.h"
 #include "frontend/ui/common/background.h"
@@ -15,6 +16,9 @@
 
 namespace trakvist {
 namespace {
+
+// Room around a cell's text: the item's margins and a gap before the next.
+constexpr int kCellPadding = 16;
 
 void ShowRow(const LTableRow& row, QTreeWidgetItem* item) {
   item->setData(0, kRowKeyRole, ToQString(row.key));
@@ -32,7 +36,10 @@ void ShowLineEdit(QLineEdit* edit, const std::string& text, bool enabled, ColorR
 
 }  // namespace
 
-void ShowLTable(const LTable& table, QTreeWidget* view) {
+void ShowLTable(const LTable& table, int columns, QTreeWidget* view) {
+  for (int column = 0; column < view->columnCount(); ++column) {
+    view->setColumnHidden(column, column >= columns);
+  }
   const int rows = static_cast<int>(table.rows.size());
   while (view->topLevelItemCount() > rows) delete view->takeTopLevelItem(rows);
   while (view->topLevelItemCount() < rows) view->addTopLevelItem(new QTreeWidgetItem);
@@ -40,6 +47,17 @@ void ShowLTable(const LTable& table, QTreeWidget* view) {
     ShowRow(table.rows[static_cast<std::size_t>(i)], view->topLevelItem(i));
   }
   view->header()->setSortIndicator(table.SortColumn - 1, Qt::AscendingOrder);
+  // A column too narrow for its cells ("mean ± h") widens; none narrows, so
+  // a width the user chose stays while the cells fit.
+  for (int column = 1; column < columns && column < view->columnCount(); ++column) {
+    int needed = 0;
+    for (int row = 0; row < view->topLevelItemCount(); ++row) {
+      needed = std::max(needed, view->fontMetrics().horizontalAdvance(
+                                    view->topLevelItem(row)->text(column)));
+    }
+    needed += kCellPadding;
+    if (view->columnWidth(column) < needed) view->setColumnWidth(column, needed);
+  }
 }
 
 void ShowExclusion(const ExclusionList& list, QListWidget* view) {
@@ -54,6 +72,11 @@ void ShowChartsChoices(const ChartsTab& tab, const ChartsControls& c) {
   c.soption->setChecked(metric == Metric::kTotalSeekTime);
   c.woption->setChecked(metric == Metric::kAverageWaitingTime);
   c.xwoption->setChecked(metric == Metric::kMaximumWaitingTime);
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    QRadioButton* option = c.statistic_options[static_cast<std::size_t>(i)];
+    option->setChecked(metric == StatisticMetric(i));
+    option->setEnabled(tab.statistics_enabled);
+  }
   c.boption->setChecked(tab.x_axis.chart_type == ChartType::kBars);
   c.loption->setChecked(tab.x_axis.chart_type == ChartType::kLines);
 

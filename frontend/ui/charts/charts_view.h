@@ -21,13 +21,14 @@ struct ChartsControls;
 inline constexpr int kRowKeyRole = Qt::UserRole;
 
 // The results table: its rows in display order with their key, name and
-// three values, and the sort indicator (ascending) on the sorted column.
-void ShowLTable(const LTable& table, QTreeWidget* view);
+// values, the first `columns` columns shown and the rest hidden, and the
+// sort indicator (ascending) on the sorted column.
+void ShowLTable(const LTable& table, int columns, QTreeWidget* view);
 
 // The exclusion list's selection.
 void ShowExclusion(const ExclusionList& list, QListWidget* view);
 
-// The metric and chart-type buttons, the title with its check box, the Y
+// The metric buttons with the statistics' enabling, the chart-type buttons, the title with its check box, the Y
 // scale with its colour and read-only state, and the display check boxes.
 void ShowChartsChoices(const ChartsTab& tab, const ChartsControls& controls);
 

@@ -69,4 +69,14 @@ std::optional<QString> AskSaveSimulationFile(QWidget* parent, const QString& sta
   return RunDialog(&dialog);
 }
 
+std::optional<QString> AskExportFile(QWidget* parent, const QString& start) {
+  QFileDialog dialog(parent, ToQString(kExportResultsTitle), start);
+  dialog.setObjectName(QStringLiteral("ExportResultsDialog"));
+  dialog.setNameFilter(QtFileFilter(kExportFileFilter));
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  return RunDialog(&dialog);
+}
+
 }  // namespace trakvist

@@ -27,6 +27,10 @@ std::optional<QString> AskRequestsFile(QWidget* parent);
 std::optional<QString> AskOpenSimulationFile(QWidget* parent, const QString& start);
 std::optional<QString> AskSaveSimulationFile(QWidget* parent, const QString& start);
 
+// "Export Results…": a CSV file to write, starting in the folder of `start`;
+// ".csv" is added when no extension is typed.
+std::optional<QString> AskExportFile(QWidget* parent, const QString& start);
+
 }  // namespace trakvist
 
 #endif  // TRAKVIST_FRONTEND_UI_COMMON_FILE_DIALOGS_H_

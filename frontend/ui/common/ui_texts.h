@@ -47,6 +47,12 @@ inline constexpr std::array<std::string_view, 2> kParameterPageTabs = {"Page 1",
 inline constexpr std::string_view kChartTypeCaption = "Chart Type";
 inline constexpr std::string_view kContentCaption = "Content";
 inline constexpr std::string_view kPublishCaption = "Publish";
+// Writing the stored results as tidy data.
+inline constexpr std::string_view kExportResultsCaption = "Export Results\u2026";
+inline constexpr std::string_view kExportResultsToolTip =
+    "Write every run's results, one row per algorithm, to a CSV file";
+inline constexpr std::string_view kExportResultsTitle = "Export Results";
+inline constexpr std::string_view kExportFileFilter = "CSV files (*.csv)|*.csv";
 // Saving a chart as a picture file, on the Charts tab and in chart windows.
 inline constexpr std::string_view kSaveChartCaption = "Save Chart\u2026";
 inline constexpr std::string_view kSaveChartTitle = "Save Chart";

@@ -18,6 +18,7 @@
 
 #include "frontend/model/disks/disk_types.h"
 #include "frontend/model/requests/manual_requests.h"
+#include "frontend/model/results/tidy_export.h"
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/model/traces/trace_disk.h"
 #include "frontend/platform/app_folders.h"
@@ -122,6 +123,7 @@ void MainWindow::ConnectOptions() {
   bind(sim_.disprog, &ParametersPanel::disprog);
   bind(sim_.bopath_reset, &ParametersPanel::bopath_reset);
   bind(sim_.bopath_swap, &ParametersPanel::bopath_swap);
+  bind(sim_.percentiles, &ParametersPanel::percentiles);
   connect(sim_.is_lba, &QCheckBox::clicked, this, [this](bool checked) {
     SetIsLba(&state_.panel, checked);
     ShowPanel();
@@ -132,6 +134,8 @@ void MainWindow::ConnectOptions() {
           [this](int index) { state_.panel.head_down = index == 1; });
   connect(sim_.parallel_runs, &QSpinBox::valueChanged, this,
           [this](int count) { state_.panel.parallel_runs = count; });
+  connect(sim_.replications, &QSpinBox::valueChanged, this,
+          [this](int count) { state_.panel.replications = count; });
   connect(sim_.manual, &QLineEdit::textEdited, this, &MainWindow::OnManualEdited);
   connect(sim_.import_button, &QToolButton::clicked, this, &MainWindow::OnImport);
 }
@@ -157,6 +161,7 @@ void MainWindow::ConnectFiles() {
   connect(sim_.opens, &QPushButton::clicked, this, &MainWindow::OnOpen);
   connect(sim_.saves, &QPushButton::clicked, this, &MainWindow::OnSave);
   connect(sim_.save_as, &QPushButton::clicked, this, &MainWindow::OnSaveAs);
+  connect(charts_.export_results, &QPushButton::clicked, this, &MainWindow::OnExportResults);
   connect(sim_.im_saved, &QCheckBox::clicked, this,
           [this](bool checked) { state_.ImSaved = checked; });
 }
@@ -287,6 +292,15 @@ void MainWindow::OnSaveAs() {
   ShowSaveOutcome(SaveSimulationAs(&state_, *services_.files, SimulationFileDialog(false)));
 }
 
+void MainWindow::OnExportResults() {
+  const QString start = QFile::decodeName(state_.file.CurrentFilePath.c_str());
+  const std::optional<QString> path = AskExportFile(this, start);
+  if (!path) return;
+  const std::string message = ExportTidyCsv(state_.store, TidyExportSettingsOf(state_.panel),
+                                            services_.files, PathOf(*path));
+  if (!message.empty()) ShowMessage(this, message);
+}
+
 void MainWindow::ShowSaveOutcome(const SaveOutcome& outcome) {
   ShowPanel();
   if (outcome.status == SaveStatus::kFailed) ShowMessage(this, outcome.message);
@@ -302,7 +316,7 @@ void MainWindow::OpenWith(const AskPath& ask_path) {
 }
 
 void MainWindow::ShowPanel() {
-  trakvist::ShowPanel(state_.panel, sim_, charts_.publish);
+  trakvist::ShowPanel(state_.panel, sim_, {charts_.publish, charts_.export_results});
   ShowListEntries(sim_.disk_list, state_.disks.catalogue.entries, state_.panel.disk_list_text);
   ShowListEntries(sim_.sim_list, state_.simulators.names, SelectedSimulator(state_));
   sim_.im_saved->setChecked(state_.ImSaved);

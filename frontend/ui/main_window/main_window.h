@@ -90,6 +90,7 @@ class MainWindow : public QMainWindow {
   void OnSimRefresh();
   void OnSave();
   void OnSaveAs();
+  void OnExportResults();
   void OnOpen();
 
   AskPath SimulationFileDialog(bool for_open);

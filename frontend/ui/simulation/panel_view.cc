@@ -44,6 +44,13 @@ void ShowCheck(QCheckBox* box, bool checked, bool enabled) {
   box->setEnabled(enabled);
 }
 
+void ShowSpinner(QSpinBox* spinner, QLabel* label, int value, bool enabled) {
+  const QSignalBlocker quiet(spinner);
+  spinner->setValue(value);
+  spinner->setEnabled(enabled);
+  label->setEnabled(enabled);
+}
+
 void ShowRequestSource(const ParametersPanel& p, const SimulationControls& c) {
   c.option1->setChecked(p.source == RequestSource::kDistribution);
   c.option2->setChecked(p.source == RequestSource::kAllAtTimeZero);
@@ -67,14 +74,13 @@ void ShowOptions(const ParametersPanel& p, const SimulationControls& c) {
   ShowCheck(c.skip_idle, p.skip_idle, p.skip_idle_enabled);
   ShowCheck(c.ofcfs, p.ofcfs, p.ofcfs_enabled);
   ShowCheck(c.disprog, p.disprog, p.disprog_enabled);
-  const QSignalBlocker quiet(c.parallel_runs);
-  c.parallel_runs->setValue(p.parallel_runs);
-  c.parallel_runs->setEnabled(p.parallel_runs_enabled);
-  c.parallel_runs_label->setEnabled(p.parallel_runs_enabled);
+  ShowCheck(c.percentiles, p.percentiles, p.percentiles_enabled);
+  ShowSpinner(c.parallel_runs, c.parallel_runs_label, p.parallel_runs, p.parallel_runs_enabled);
+  ShowSpinner(c.replications, c.replications_label, p.replications, p.replications_enabled);
 }
 
 void ShowFramesAndButtons(const ParametersPanel& p, const SimulationControls& c,
-                          QPushButton* publish) {
+                          const ResultsButtons& results) {
   c.frame1->setEnabled(p.disk_frame_enabled);
   c.frame2->setEnabled(p.request_frame_enabled);
   c.frame3->setEnabled(p.slook_frame_enabled);
@@ -87,17 +93,19 @@ void ShowFramesAndButtons(const ParametersPanel& p, const SimulationControls& c,
   c.sim_refresh->setEnabled(p.simrefresh_enabled);
   c.saves->setEnabled(p.saves_enabled);
   c.save_as->setEnabled(p.saveas_enabled);
-  publish->setEnabled(p.publish_enabled);
+  // Publish and Export Results both need results.
+  results.publish->setEnabled(p.publish_enabled);
+  results.export_results->setEnabled(p.publish_enabled);
 }
 
 }  // namespace
 
 void ShowPanel(const ParametersPanel& panel, const SimulationControls& controls,
-               QPushButton* publish) {
+               const ResultsButtons& results) {
   for (int i = 0; i < kParameterCount; ++i) ShowField(panel.cparam[i], controls, i);
   ShowRequestSource(panel, controls);
   ShowOptions(panel, controls);
-  ShowFramesAndButtons(panel, controls, publish);
+  ShowFramesAndButtons(panel, controls, results);
 }
 
 void ShowListEntries(QComboBox* list, const std::vector<std::string>& entries,

@@ -21,10 +21,16 @@ struct SimulationControls;
 // background colours as the model holds them. Setting a control from code
 // emits none of the signals that the main window treats as user input.
 
-// The parameters panel on the "Simulation" tab; `publish` lives on the
-// "Charts" tab but its enabling is the panel's.
+// The buttons of the "Charts" tab that act on the stored results; their
+// enabling is the panel's.
+struct ResultsButtons {
+  QPushButton* publish = nullptr;
+  QPushButton* export_results = nullptr;
+};
+
+// The parameters panel on the "Simulation" tab, with the results buttons.
 void ShowPanel(const ParametersPanel& panel, const SimulationControls& controls,
-               QPushButton* publish);
+               const ResultsButtons& results);
 
 // Shows `entries` in a drop-down list (replacing its items only when they
 // differ) with `selected` chosen; nothing is chosen when `selected` is not

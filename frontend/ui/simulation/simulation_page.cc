@@ -22,6 +22,7 @@
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
 #include "frontend/model/panel/parallel_runs.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/run_progress.h"
 #include "frontend/model/runs/simulator_list.h"
 #include "frontend/ui/common/object_names.h"
@@ -202,30 +203,51 @@ QGroupBox* DiskFrame(SimulationControls* c) {
   return c->frame1;
 }
 
+// A spinner with its label before it, in a row of its own.
+QHBoxLayout* SpinnerRow(QLabel* label, QSpinBox* spinner) {
+  label->setBuddy(spinner);
+  label->setToolTip(spinner->toolTip());
+  auto* row = new QHBoxLayout;
+  row->addWidget(label);
+  row->addWidget(spinner);
+  row->addStretch(1);
+  return row;
+}
+
 QHBoxLayout* ParallelRunsRow(SimulationControls* c) {
   c->parallel_runs = Named(new QSpinBox, QStringLiteral("ParallelRuns"));
   c->parallel_runs->setRange(kMinParallelRuns, kMaxParallelRuns);
   c->parallel_runs->setToolTip(ToQString(kParallelRunsToolTip));
   c->parallel_runs_label = MakeLabel(QStringLiteral("ParallelRunsLabel"), kParallelRunsLabel);
-  c->parallel_runs_label->setToolTip(ToQString(kParallelRunsToolTip));
-  c->parallel_runs_label->setBuddy(c->parallel_runs);
-  auto* row = new QHBoxLayout;
-  row->addWidget(c->parallel_runs_label);
-  row->addWidget(c->parallel_runs);
-  row->addStretch(1);
-  return row;
+  return SpinnerRow(c->parallel_runs_label, c->parallel_runs);
 }
 
+QHBoxLayout* ReplicationsRow(SimulationControls* c) {
+  c->replications = Named(new QSpinBox, QStringLiteral("Replications"));
+  c->replications->setRange(kMinReplications, kMaxReplications);
+  c->replications->setToolTip(ToQString(kReplicationsToolTip));
+  c->replications_label = MakeLabel(QStringLiteral("ReplicationsLabel"), kReplicationsLabel);
+  return SpinnerRow(c->replications_label, c->replications);
+}
+
+// Two columns, so that the options of a run's results (percentiles and
+// replications) take no room of their own: the engine switches on the left,
+// the results' options on the right, the spinners in the last row.
 QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->skip_idle = MakeCheckBox(QStringLiteral("SkipIdle"), kSkipIdleCaption, kSkipIdleToolTip);
   c->ofcfs = MakeCheckBox(QStringLiteral("OFCFS"), kOfcfsCaption, kOfcfsToolTip);
   c->disprog = MakeCheckBox(QStringLiteral("Disprog"), kDisprogCaption);
+  c->percentiles =
+      MakeCheckBox(QStringLiteral("Percentiles"), kPercentilesCaption, kPercentilesToolTip);
   auto* frame = MakeFrame(QStringLiteral("RunOptionsFrame"), kRunOptionsCaption);
-  auto* layout = new QVBoxLayout(frame);
-  layout->addWidget(c->skip_idle);
-  layout->addWidget(c->ofcfs);
-  layout->addWidget(c->disprog);
-  layout->addLayout(ParallelRunsRow(c));
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(c->skip_idle, 0, 0);
+  grid->addWidget(c->percentiles, 0, 1);
+  grid->addWidget(c->ofcfs, 1, 0);
+  grid->addWidget(c->disprog, 2, 0);
+  grid->addLayout(ParallelRunsRow(c), 3, 0);
+  grid->addLayout(ReplicationsRow(c), 3, 1);
+  grid->setColumnStretch(1, 1);
   return frame;
 }
 

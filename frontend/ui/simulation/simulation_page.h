@@ -66,6 +66,9 @@ struct SimulationControls {
   QCheckBox* disprog = nullptr;
   QLabel* parallel_runs_label = nullptr;
   QSpinBox* parallel_runs = nullptr;  // "Parallel runs": engines a sweep runs at once
+  QCheckBox* percentiles = nullptr;  // "Waiting-time percentiles"
+  QLabel* replications_label = nullptr;
+  QSpinBox* replications = nullptr;  // "Replications": runs of each combination
 
   QComboBox* sim_list = nullptr;
   QToolButton* sim_refresh = nullptr;

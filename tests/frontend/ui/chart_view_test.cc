@@ -3,10 +3,12 @@
 #include "frontend/ui/charts/chart_view.h"
 
 #include <QColor>
+#include <QLineF>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTest>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -100,6 +102,8 @@ class ChartViewTest : public QObject {
   void categoryLabelsAreWhole();
   void valueAxisIsNamedAndTicked_data();
   void valueAxisIsNamedAndTicked();
+  void errorBarsSpanTheIntervals_data();
+  void errorBarsSpanTheIntervals();
 };
 
 void ChartViewTest::drawsTheModel_data() {
@@ -311,6 +315,50 @@ void ChartViewTest::valueAxisIsNamedAndTicked() {
   QCOMPARE(drawn, ticks);
   QCOMPARE(view.TickExponent(), exponent);
   QCOMPARE(view.YAxisTitle(), QStringLiteral("Total Seek Time (s)"));
+}
+
+// The error bars of SeriesModel's points, ±2 and ±1 at 100, ±3 at 200
+// (SCAN's half-width there belongs to no value), ±4 and ±5 at 300: one
+// vertical stem per interval, in category and series order, as long as
+// the interval on the value axis, which holds them whole; on bars the
+// stems of a category stand apart, on lines at the category. Pictures
+// carry them, and a model without half-widths draws none.
+void ChartViewTest::errorBarsSpanTheIntervals_data() {
+  QTest::addColumn<int>("type");
+  QTest::newRow("bars") << static_cast<int>(ChartType::kBars);
+  QTest::newRow("lines") << static_cast<int>(ChartType::kLines);
+}
+
+void ChartViewTest::errorBarsSpanTheIntervals() {
+  QFETCH(int, type);
+  const ChartModel plain = SeriesModel(static_cast<ChartType>(type));
+  ChartModel model = plain;
+  model.half_widths = {{2, 1}, {3, 9}, {4, 5}};
+  ChartView view;
+  view.resize(640, 400);
+  view.show();
+  view.Show(model);
+  Settle();
+
+  QVERIFY(view.YMaximum() >= 34);
+  const QList<QLineF> stems = view.ErrorBars();
+  const QList<double> halves = {2, 1, 3, 4, 5};
+  QCOMPARE(stems.size(), halves.size());
+  const QRectF plot = view.PlotArea().adjusted(-1, -1, 1, 1);
+  const double pixels_per_unit = view.PlotArea().height() / (view.YMaximum() - view.YMinimum());
+  for (qsizetype i = 0; i < stems.size(); ++i) {
+    QCOMPARE(stems[i].x1(), stems[i].x2());
+    QVERIFY(plot.contains(stems[i].p1()) && plot.contains(stems[i].p2()));
+    QVERIFY(std::abs(stems[i].length() - 2 * halves[i] * pixels_per_unit) < 1);
+  }
+  const bool bars = type == static_cast<int>(ChartType::kBars);
+  QCOMPARE(stems[0].x1() < stems[1].x1(), bars);
+  QCOMPARE(stems[0].x1() == stems[1].x1(), !bars);
+
+  ChartView without;
+  without.Show(plain);
+  QVERIFY(without.ErrorBars().isEmpty());
+  QVERIFY(view.ToImage(QSize(640, 400)) != without.ToImage(QSize(640, 400)));
 }
 
 }  // namespace trakvist

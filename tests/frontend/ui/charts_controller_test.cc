@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -56,6 +57,19 @@ SweepResults MixedOrderRun() {
     results.Set(Metric::kTotalSeekTime, a, 1, 100 - a);
     results.Set(Metric::kAverageWaitingTime, a, 1, (4 * a) % 9);
     results.Set(Metric::kMaximumWaitingTime, a, 1, a);
+  }
+  return results;
+}
+
+// MixedOrderRun with the waiting-time statistics: statistic i (0 the
+// median) of algorithm a is (a (i + 2)) mod 11, a different order for each.
+SweepResults MixedOrderRunWithStatistics() {
+  SweepResults results = MixedOrderRun();
+  results.EnablePercentiles();
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      results.Set(kAllMetrics[kBaseMetricCount + i], a, 1, (a * (i + 2)) % 11);
+    }
   }
   return results;
 }
@@ -119,6 +133,11 @@ class ChartsControllerTest : public QObject {
   void headerClickSortsRowsAndCopyText();
   void exclusionListKeepsBopathExcluded();
   void metricChangesTheValuesAndAutomaticTitle();
+  void statisticsChartAndSortLikeTheOtherMetrics_data();
+  void statisticsChartAndSortLikeTheOtherMetrics();
+  void statisticsNeedResultsThatHoldThem();
+  void replicatedResultsDrawErrorBars_data();
+  void replicatedResultsDrawErrorBars();
   void formulaChangesTheChartLayout();
   void typingWaitsForTheDelay_data();
   void typingWaitsForTheDelay();
@@ -308,6 +327,108 @@ void ChartsControllerTest::metricChangesTheValuesAndAutomaticTitle() {
   QCOMPARE(c_.mchart->Points(0), Points({{0, 3}, {1, 4}, {2, 5}}));
   QVERIFY(c_.xwoption->isChecked());
   QVERIFY(!c_.soption->isChecked());
+}
+
+// Each statistic's button charts its values; its column sorts the rows and
+// the copy text follows them with the statistic's values.
+void ChartsControllerTest::statisticsChartAndSortLikeTheOtherMetrics_data() {
+  QTest::addColumn<int>("statistic");
+  for (int i = 0; i < kPercentileMetricCount; ++i) {
+    QTest::newRow(ToStdString(ToQString(MetricName(kAllMetrics[kBaseMetricCount + i]))).c_str())
+        << i;
+  }
+}
+
+void ChartsControllerTest::statisticsChartAndSortLikeTheOtherMetrics() {
+  QFETCH(int, statistic);
+  QAbstractItemModelTester tester(c_.ltable->model(),
+                                  QAbstractItemModelTester::FailureReportingMode::QtTest);
+  StoreResults(MixedOrderRunWithStatistics(), SweepRanges{});
+  const auto value = [statistic](int a) { return (a * (statistic + 2)) % 11; };
+  QRadioButton* option = c_.statistic_options[static_cast<std::size_t>(statistic)];
+  QVERIFY(option->isEnabled());
+  option->click();
+  QVERIFY(option->isChecked() && !c_.soption->isChecked());
+  const Metric metric = kAllMetrics[kBaseMetricCount + statistic];
+  QCOMPARE(c_.mchart->YAxisTitle(), ToQString(MetricName(metric)) + QStringLiteral(" (TU)"));
+  Points points;
+  for (int a = 2; a <= kAlgorithmCount; ++a) points << QPointF(a - 2, value(a));
+  QCOMPARE(c_.mchart->Points(0), points);
+
+  const int section = kBaseMetricCount + 1 + statistic;
+  QVERIFY(!c_.ltable->isColumnHidden(section));
+  ClickHeader(c_.ltable, section);
+  QList<int> order = {2, 3, 4, 5, 6, 7, 8, 9};
+  std::stable_sort(order.begin(), order.end(),
+                   [&value](int a, int b) { return value(a) < value(b); });
+  QStringList keys;
+  QString text;
+  for (const int a : order) {
+    keys << QStringLiteral("K%1").arg(a);
+    text += ToQString(ResultsStore::AlgorithmNames(a)) + QStringLiteral("\t%1\r\n").arg(value(a));
+  }
+  QCOMPARE(RowKeys(c_.ltable), keys);
+  QCOMPARE(c_.ltable->header()->sortIndicatorSection(), section);
+  QCOMPARE(ToQString(state_->charts.ResultsText), text);
+}
+
+// The statistics' buttons and columns are there only for results that hold
+// them; new results without them take the chart back to the total seek.
+void ChartsControllerTest::statisticsNeedResultsThatHoldThem() {
+  const auto shown = [this] {
+    int enabled = 0;
+    for (QRadioButton* option : c_.statistic_options) enabled += option->isEnabled() ? 1 : 0;
+    int columns = 0;
+    for (int column = 0; column < c_.ltable->columnCount(); ++column) {
+      columns += c_.ltable->isColumnHidden(column) ? 0 : 1;
+    }
+    return QStringLiteral("%1 buttons, %2 columns").arg(enabled).arg(columns);
+  };
+  QCOMPARE(shown(), QStringLiteral("0 buttons, 4 columns"));
+  StoreResults(MixedOrderRunWithStatistics(), SweepRanges{});
+  QCOMPARE(shown(), QStringLiteral("5 buttons, 9 columns"));
+  c_.statistic_options[3]->click();
+
+  StoreResults(MixedOrderRun(), SweepRanges{});
+  QCOMPARE(shown(), QStringLiteral("0 buttons, 4 columns"));
+  QVERIFY(c_.soption->isChecked());
+  QVERIFY(!c_.statistic_options[3]->isChecked());
+  QCOMPARE(c_.mchart->Points(0).front(), QPointF(0, 98));
+}
+
+// With replications each point carries an error bar, on bars and lines
+// alike; without, none.
+void ChartsControllerTest::replicatedResultsDrawErrorBars_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<bool>("lines");
+  QTest::newRow("bars, one run each") << 1 << false;
+  QTest::newRow("bars, three runs each") << 3 << false;
+  QTest::newRow("lines, three runs each") << 3 << true;
+}
+
+void ChartsControllerTest::replicatedResultsDrawErrorBars() {
+  QFETCH(int, count);
+  QFETCH(bool, lines);
+  // Replication k of run r: algorithm a's seek 100 r + a + k.
+  SweepEnd end = Completed(SweepResults(3), ThreeRequestTotals());
+  end.replications.plan.count = count;
+  end.replications.runs = SweepResults(3 * count);
+  for (int run = 1; run <= 3; ++run) {
+    for (int k = 0; k < count; ++k) {
+      for (int a = 1; a <= kAlgorithmCount; ++a) {
+        end.replications.runs.Set(Metric::kTotalSeekTime, a,
+                                  static_cast<std::int32_t>(EngineRunOf(run, k, count)),
+                                  100 * run + a + k);
+      }
+    }
+  }
+  end.results = count > 1 ? ReplicationMeans(end.replications.runs, count) : NumberedResults(3);
+  if (count == 1) end.replications = {};
+  QVERIFY(FinishSweep(state_.get(), std::move(end)).empty());
+  controller_->ShowAll();
+  c_.coption[0]->click();
+  if (lines) c_.loption->click();
+  QCOMPARE(c_.mchart->ErrorBars().size(), count > 1 ? 3 * 8 : 0);
 }
 
 void ChartsControllerTest::formulaChangesTheChartLayout() {

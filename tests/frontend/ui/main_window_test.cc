@@ -124,11 +124,13 @@ void MainWindowTest::controlExists_data() {
     row(QString::fromLatin1(name), "QWidget");
   }
   for (const char* name :
-       {"Option1", "Option2", "Option3", "SOption", "WOption", "XWOption", "Boption", "Loption"}) {
+       {"Option1", "Option2", "Option3", "SOption", "WOption", "XWOption", "P50Option",
+        "P90Option", "P95Option", "P99Option", "SDOption", "Boption", "Loption"}) {
     row(QString::fromLatin1(name), "QRadioButton");
   }
   for (const char* name : {"Rtimer", "SkipIdle", "BOPATH_Reset", "BOPATH_Swap", "OFCFS", "Disprog",
-                           "isLBA", "ImSaved", "CopyTU", "SRCheck", "Showx", "CTitle"}) {
+                           "isLBA", "ImSaved", "CopyTU", "SRCheck", "Showx", "CTitle",
+                           "Percentiles"}) {
     row(QString::fromLatin1(name), "QCheckBox");
   }
   for (const char* name : {"DistList", "SLOOK_Reset", "DiskList", "SimList", "Formula"}) {
@@ -141,7 +143,8 @@ void MainWindowTest::controlExists_data() {
     row(QString::fromLatin1(name), "QToolButton");
   }
   for (const char* name :
-       {"CustomDisk", "Startb", "Stopb", "OpenS", "SaveS", "SaveAs", "CopyC", "Publish"}) {
+       {"CustomDisk", "Startb", "Stopb", "OpenS", "SaveS", "SaveAs", "CopyC", "Publish",
+        "ExportResults"}) {
     row(QString::fromLatin1(name), "QPushButton");
   }
   for (const char* name : {"Distpar1", "Distpar2", "Label8", "Label9", "Label10", "Label11",
@@ -181,6 +184,8 @@ void MainWindowTest::caption_data() {
   row("BOPATH_Swap", "Use BO-PATH min/max swaping trick");
   row("OFCFS", "Disable FCFS");
   row("Disprog", "Disable Progress Bar to Improve Performance");
+  row("Percentiles", "Waiting-time percentiles");
+  row("ReplicationsLabel", "Replications");
   row("isLBA", "Use LBA");
   row("SLOOK_ResetLabel", "S-LOOK waisted time reseting method");
   row("CustomDisk", "Custom ...");
@@ -211,6 +216,11 @@ void MainWindowTest::caption_data() {
   row("SOption", "Total Seek Time");
   row("WOption", "Av. Waiting Time");
   row("XWOption", "Max. Waiting Time");
+  row("P50Option", "Median Waiting Time");
+  row("P90Option", "90th Percentile Waiting Time");
+  row("P95Option", "95th Percentile Waiting Time");
+  row("P99Option", "99th Percentile Waiting Time");
+  row("SDOption", "Waiting Time Std. Deviation");
   row("Boption", "Bars");
   row("Loption", "Lines");
   row("Label8", "Exclude:");
@@ -223,6 +233,8 @@ void MainWindowTest::caption_data() {
   row("Frame9", "Content");
   row("CopyC", "Copy");
   row("Publish", "Publish");
+  QTest::newRow("ExportResults") << QStringLiteral("ExportResults")
+                                 << QStringLiteral("Export Results\u2026");
   row("COption_0", "Total Number of Requests");
   row("COption_2", "Maximum Requests Per Time Unit");
   row("COption_3", "Request Arival Probability %");
@@ -286,8 +298,11 @@ void MainWindowTest::startEnabling_data() {
   }
   // Manual requests are off with the first request source.
   for (const char* name : {"Manual", "Import", "isLBA"}) row(QString::fromLatin1(name), false);
-  // Nothing to save or publish before results exist.
-  for (const char* name : {"SaveS", "SaveAs", "Publish"}) row(QString::fromLatin1(name), false);
+  // Nothing to save, publish or export before results exist, and no
+  // statistics to choose.
+  for (const char* name : {"SaveS", "SaveAs", "Publish", "ExportResults", "P50Option", "SDOption"}) {
+    row(QString::fromLatin1(name), false);
+  }
   for (const char* name : {"Cparam_0", "Cparam_1", "Cparam_2", "Cparam_12", "Rtimer", "DistList",
                            "Frame1", "Frame2", "Frame3", "Startb", "Stopb", "OpenS", "ImSaved",
                            "SimList", "SimRefresh", "Command1", "CustomDisk", "DiskList"}) {
@@ -430,10 +445,16 @@ void MainWindowTest::fieldsSitOnTheirPages() {
 
 void MainWindowTest::tablesAndLists() {
   auto* table = Get<QTreeWidget>(QStringLiteral("LTable"));
-  QCOMPARE(table->columnCount(), 4);
-  const QStringList headers = {"Algorithm", "Total Seek Time", "Av. Waiting Time",
-                               "Max. Waiting Time"};
-  for (int c = 0; c < 4; ++c) QCOMPARE(table->headerItem()->text(c), headers[c]);
+  // The statistics' columns are there, hidden until results hold them.
+  const QStringList headers = {"Algorithm",           "Total Seek Time", "Av. Waiting Time",
+                               "Max. Waiting Time",   "Median Waiting Time",
+                               "90th Percentile",     "95th Percentile", "99th Percentile",
+                               "Waiting Time Std. Dev."};
+  QCOMPARE(table->columnCount(), headers.size());
+  for (int c = 0; c < headers.size(); ++c) {
+    QCOMPARE(table->headerItem()->text(c), headers[c]);
+    QCOMPARE(table->isColumnHidden(c), c >= 4);
+  }
   QCOMPARE(table->header()->sortIndicatorSection(), 0);
   QAbstractItemModelTester tester(table->model(),
                                   QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -632,13 +653,14 @@ void MainWindowTest::startControlsDuringRun() {
   window_->Enable_StartControls(false);
   for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "SkipIdle", "Startb",
                            "OpenS", "ImSaved", "SimList", "SimRefresh", "SaveS", "SaveAs",
-                           "HeadDirection"}) {
+                           "HeadDirection", "Percentiles", "Replications"}) {
     QVERIFY2(!Get(QString::fromLatin1(name))->isEnabled(), name);
   }
   QVERIFY(Get(QStringLiteral("Stopb"))->isEnabled());
   window_->Enable_StartControls(true);
   for (const char* name : {"Frame1", "Frame2", "Frame3", "Disprog", "OFCFS", "SkipIdle", "Startb",
-                           "OpenS", "ImSaved", "SimList", "SimRefresh"}) {
+                           "OpenS", "ImSaved", "SimList", "SimRefresh", "Percentiles",
+                           "Replications"}) {
     QVERIFY2(Get(QString::fromLatin1(name))->isEnabled(), name);
   }
   // Saving still needs results.

@@ -1,6 +1,7 @@
 // Sweeps with the real engine, the simulation files and the manual requests,
 // through the main window on Qt's offscreen platform.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
@@ -16,19 +17,24 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "frontend/model/results/tidy_export.h"
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
 #include "frontend/model/headless/headless_options.h"
 #include "frontend/ui/headless/headless_run.h"
+#include "frontend/ui/charts/chart_view.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/main_window/main_window.h"
 #include "frontend/ui/simulation/run_controller.h"
@@ -133,6 +139,11 @@ class SimulationRunTest : public QObject {
   void importShowsTheWaitWindowForLongFiles_data();
   void importShowsTheWaitWindowForLongFiles();
   void importedTraceRunsAsWithoutAWindow();
+  void defaultCommandLineIsUnchanged();
+  void resultsOptionsReachTheEngine_data();
+  void resultsOptionsReachTheEngine();
+  void exportWritesTheStoredResults_data();
+  void exportWritesTheStoredResults();
 
  private:
   QWidget* Get(const QString& name) const { return Control(tabs_, name); }
@@ -455,6 +466,136 @@ void SimulationRunTest::headsStartingDownReachTheEngineAndTheFile() {
   RunSweep();
   QVERIFY(window_->run_controller()->monitor().CommandLine().find("-u:") == std::string::npos);
   QVERIFY(SimulationFileBytes(window_->state()).find("Initial Head") == std::string::npos);
+}
+
+// With the start-up settings the engine's command line is the one it has
+// always been: no -q:, one run per combination.
+void SimulationRunTest::defaultCommandLineIsUnchanged() {
+  QVERIFY(!Get<QCheckBox>(QStringLiteral("Percentiles"))->isChecked());
+  QCOMPARE(Get<QSpinBox>(QStringLiteral("Replications"))->value(), 1);
+  Type(0, QStringLiteral("100"));
+  RunSweep();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+  const MainState& state = window_->state();
+  std::string line = window_->run_controller()->monitor().CommandLine();
+  // The folders, the link and the chunk are the instance's own.
+  const auto replace = [&line](const std::string& from, const std::string& to) {
+    for (std::size_t at = line.find(from); at != std::string::npos; at = line.find(from, at)) {
+      line.replace(at, from.size(), to);
+      at += to.size();
+    }
+  };
+  replace(state.TemporaryFolder, "<tmp>/");
+  replace(state.AppFolder, "<app>/");
+  const std::size_t link = line.find(" -hw:");
+  QVERIFY(link != std::string::npos);
+  line.replace(link + 5, line.find(' ', link + 1) - link - 5, "<link>");
+  QCOMPARE(QString::fromStdString(line),
+           QStringLiteral("\"<app>/schedule\" -t:100 -a:60 -n:0 \"-tu:1E-05\" -r:600 -wc:0 -f:1 "
+                          "-o:1000 -x:30 -b:2 -bpt:600 -e:1 -st:600 -m:1000 -i:0 -hd:4 -rw:3 "
+                          "-rb:n -rs:y \"-w:<tmp>/wsim_tmp$$~1.csv\" \"-s:<tmp>/ssim_tmp$$~1.csv\" "
+                          "\"-xw:<tmp>/xwsim_tmp$$~1.csv\" -hw:<link> -c:16 -id"));
+  QCOMPARE(state.store.ResultReplications().plan.count, 1);
+  QVERIFY(!state.store.Results().HasPercentiles());
+}
+
+// "Waiting-time percentiles" adds -q: to every run; "Replications" K runs
+// each combination K times with the seeds s .. s + K - 1. Every engine run
+// is noted down by a simulator that hands its arguments on to the engine.
+// The results then hold the statistics (their buttons and columns shown)
+// and, with K > 1, the chart draws error bars.
+void SimulationRunTest::resultsOptionsReachTheEngine_data() {
+  QTest::addColumn<bool>("percentiles");
+  QTest::addColumn<int>("replications");
+  QTest::newRow("percentiles") << true << 1;
+  QTest::newRow("three replications") << false << 3;
+  QTest::newRow("both") << true << 2;
+}
+
+void SimulationRunTest::resultsOptionsReachTheEngine() {
+  QFETCH(bool, percentiles);
+  QFETCH(int, replications);
+  const fs::path log = program_->path() / "runs.log";
+  WriteAll(program_->path() / "logging",
+           "#!/bin/sh\necho \"$*\" >> '" + log.string() +
+               "'\nexec \"$(dirname \"$0\")/schedule\" \"$@\"\n",
+           fs::perms(0755));
+  Get<QToolButton>(QStringLiteral("SimRefresh"))->click();
+  QCOMPARE(window_->state().simulators.names.front(), "logging");
+  if (percentiles) Get<QCheckBox>(QStringLiteral("Percentiles"))->click();
+  Get<QSpinBox>(QStringLiteral("Replications"))->setValue(replications);
+  Type(0, QStringLiteral("100,100,200"));
+  RunSweep();
+  QVERIFY2(answers_->boxes.empty(), qPrintable(answers_->Texts().join("\n")));
+
+  std::vector<std::string> lines;
+  std::istringstream logged(ReadAll(log));
+  for (std::string line; std::getline(logged, line);) lines.push_back(line);
+  QCOMPARE(lines.size(), static_cast<std::size_t>(2 * replications));
+  std::multiset<std::string> seeds;
+  for (const std::string& line : lines) {
+    QCOMPARE(line.find(" -q:") != std::string::npos, percentiles);
+    const std::size_t at = line.find(" -r:");
+    QVERIFY(at != std::string::npos);
+    seeds.insert(line.substr(at + 4, line.find(' ', at + 1) - at - 4));
+  }
+  std::multiset<std::string> expected;
+  for (int combination = 1; combination <= 2; ++combination) {
+    for (int k = 0; k < replications; ++k) expected.insert(std::to_string(600 + k));
+  }
+  QCOMPARE(seeds, expected);
+
+  const ResultsStore& store = window_->state().store;
+  QCOMPARE(store.RunCount(), 2);
+  QCOMPARE(store.ResultReplications().plan.count, replications);
+  QCOMPARE(store.Results().HasPercentiles(), percentiles);
+  QCOMPARE(store.Results().Get(Metric::kP99WaitingTime, 2, 1) > 0, percentiles);
+  QCOMPARE(Get(QStringLiteral("P99Option"))->isEnabled(), percentiles);
+  QCOMPARE(Get<QTreeWidget>(QStringLiteral("LTable"))->isColumnHidden(8), !percentiles);
+  QCOMPARE(Get<ChartView>(QStringLiteral("MChart"))->ErrorBars().isEmpty(), replications == 1);
+
+  // Run options are run options: no changes while a sweep runs.
+  Type(0, QStringLiteral("1000000"));
+  Get<QPushButton>(QStringLiteral("Startb"))->click();
+  QVERIFY(!Get(QStringLiteral("Percentiles"))->isEnabled());
+  QVERIFY(!Get(QStringLiteral("Replications"))->isEnabled());
+  window_->run_controller()->Stop();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), kSoonMs);
+  QVERIFY(Get(QStringLiteral("Replications"))->isEnabled());
+}
+
+// "Export Results…" needs results; it writes what the model writes for
+// the stored results, or says that it could not.
+void SimulationRunTest::exportWritesTheStoredResults_data() {
+  QTest::addColumn<bool>("writable");
+  QTest::newRow("written") << true;
+  QTest::newRow("folder missing") << false;
+}
+
+void SimulationRunTest::exportWritesTheStoredResults() {
+  QFETCH(bool, writable);
+  auto* button = Get<QPushButton>(QStringLiteral("ExportResults"));
+  QVERIFY(!button->isEnabled());
+  Type(0, QStringLiteral("100,100,200"));
+  RunSweep();
+  QVERIFY(button->isEnabled());
+  const fs::path path = program_->path() / (writable ? "" : "missing") / "results.csv";
+  answers_->paths.push_back(QString::fromStdString(path.string()));
+  button->click();
+  QTRY_VERIFY_WITH_TIMEOUT(answers_->paths.empty(), kSoonMs);
+  if (writable) {
+    std::ostringstream expected;
+    QVERIFY(WriteTidyCsv(window_->state().store, TidyExportSettingsOf(window_->state().panel),
+                         expected));
+    QCOMPARE(ReadAll(path), expected.str());
+    QVERIFY(answers_->boxes.empty());
+  } else {
+    QTRY_COMPARE_WITH_TIMEOUT(answers_->boxes.size(), 1u, kSoonMs);
+    QCOMPARE(answers_->boxes[0].title, QStringLiteral("Trakvist"));
+    QCOMPARE(answers_->boxes[0].text, QString::fromUtf8(kCanNotExportMessage.data(),
+                                                         kCanNotExportMessage.size()));
+    QVERIFY(!fs::exists(path));
+  }
 }
 
 void SimulationRunTest::importShowsTheWaitWindowForLongFiles_data() {

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "frontend/model/panel/parameters_panel.h"
+#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/run_monitor.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
@@ -129,6 +130,45 @@ MainState StateAfterLongSweep(int count) {
   return state;
 }
 
+// The start state after the same three combinations ran five times each
+// with the waiting-time statistics, the replications scattered around the
+// single runs' values.
+MainState StateAfterReplicatedSweep() {
+  constexpr int kCount = 5;
+  MainState state = StartMainState({});
+  SetFieldText(&state.panel, 0, "100,100,300");
+  std::array<std::string, kParameterCount> texts;
+  for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  end.replications.plan.count = kCount;
+  SweepResults& runs = end.replications.runs;
+  runs = SweepResults(3 * kCount);
+  runs.EnablePercentiles();
+  for (int run = 1; run <= 3; ++run) {
+    for (int k = 0; k < kCount; ++k) {
+      const auto engine_run = static_cast<std::int32_t>(EngineRunOf(run, k, kCount));
+      for (int a = 1; a <= kAlgorithmCount; ++a) {
+        const double spread = 1 + 0.04 * (((run + a + 3 * k) % 5) - 2) * (a % 3 + 1) / 2;
+        const double wait = kAvgWait[run - 1][a - 1] * spread;
+        runs.Set(Metric::kTotalSeekTime, a, engine_run, kSeek[run - 1][a - 1] * spread);
+        runs.Set(Metric::kAverageWaitingTime, a, engine_run, wait);
+        runs.Set(Metric::kMaximumWaitingTime, a, engine_run, kMaxWait[run - 1][a - 1] * spread);
+        runs.Set(Metric::kMedianWaitingTime, a, engine_run, wait * 0.8);
+        runs.Set(Metric::kP90WaitingTime, a, engine_run, wait * 1.9);
+        runs.Set(Metric::kP95WaitingTime, a, engine_run, wait * 2.3);
+        runs.Set(Metric::kP99WaitingTime, a, engine_run, wait * 3.1);
+        runs.Set(Metric::kWaitingTimeStdDev, a, engine_run, wait * 0.7);
+      }
+    }
+  }
+  end.results = ReplicationMeans(runs, kCount);
+  end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
+  end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
+  FinishSweep(&state, std::move(end));
+  return state;
+}
+
 template <typename Widget>
 Widget* Find(const QWidget* window, const char* name) {
   return window->findChild<Widget*>(QString::fromLatin1(name));
@@ -188,6 +228,36 @@ bool SaveManyCategories(const QDir& folder) {
     ok = Save(&window, folder, QStringLiteral("charts_%1_lines").arg(count)) && ok;
     window.close();
   }
+  return ok;
+}
+
+// Replicated results with the statistics: error bars on bars and lines,
+// the 95th percentile chosen, the table with every column, and the picture
+// that Copy and the chart files take.
+bool SaveReplicated(const QDir& folder) {
+  TestProgramFolder program;
+  MainWindow window(StateAfterReplicatedSweep(), program.services());
+  window.show();
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(1);
+  bool ok = Save(&window, folder, QStringLiteral("charts_replicated_no_x_axis"));
+  Find<QAbstractButton>(&window, "COption_0")->click();
+  ok = Save(&window, folder, QStringLiteral("charts_replicated_bars")) && ok;
+  Find<QAbstractButton>(&window, "Loption")->click();
+  Find<QAbstractButton>(&window, "P95Option")->click();
+  ok = Save(&window, folder, QStringLiteral("charts_replicated_p95_lines")) && ok;
+  for (const ChartType type : {ChartType::kBars, ChartType::kLines}) {
+    Find<QAbstractButton>(&window, type == ChartType::kBars ? "Boption" : "Loption")->click();
+    const QImage picture = Find<ChartView>(&window, "MChart")->ToImage(QSize(1200, 750));
+    const QString path = folder.filePath(
+        type == ChartType::kBars ? QStringLiteral("chart_replicated_bars_picture.png")
+                                 : QStringLiteral("chart_replicated_lines_picture.png"));
+    const bool saved = picture.save(path);
+    std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
+    ok = saved && ok;
+  }
+  Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(0);
+  ok = Save(&window, folder, QStringLiteral("simulation_replicated")) && ok;
+  window.close();
   return ok;
 }
 
@@ -286,6 +356,7 @@ int Run(const QDir& folder) {
   window.wait_window()->hide();
   ok = SaveCharts(folder) && ok;
   ok = SaveManyCategories(folder) && ok;
+  ok = SaveReplicated(folder) && ok;
   ok = SaveHeadPath(folder) && ok;
   ok = SaveTraceDialog(folder) && ok;
   return ok ? 0 : 1;

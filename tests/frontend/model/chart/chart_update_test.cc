@@ -11,6 +11,7 @@
 
 #include "frontend/model/chart/charts_tab.h"
 #include "frontend/model/results/formula.h"
+#include "frontend/model/results/replications.h"
 #include "tests/frontend/model/results/results_test_support.h"
 
 namespace trakvist {
@@ -183,6 +184,82 @@ TEST_F(ChartUpdateTest, YAxisTitleNamesMetricAndUnit) {
     UpdateChart(&tab_, store_);
     EXPECT_EQ(tab_.chart.y_axis_title, title);
   }
+}
+
+// The statistics' buttons follow the stored results; a statistic chosen
+// while results with them were shown gives way to the total seek time when
+// results without them replace them, and cannot be chosen again.
+TEST(ChartStatisticsTest, StatisticsFollowTheStoredResults) {
+  SweepResults with = NumberedResults(6);
+  with.EnablePercentiles();
+  with.Set(Metric::kP95WaitingTime, 2, 1, 42);
+  const ResultsStore with_store = StoreOf(with, Grid(12));
+  const ResultsStore without_store = StoreOf(NumberedResults(6), Grid(12));
+  ChartsTab tab = StartChartsTab();
+  SetCTitle(&tab, false);  // the title names the metric
+  EXPECT_FALSE(tab.statistics_enabled);
+  EXPECT_EQ(ChooseMetric(&tab, Metric::kP95WaitingTime), ChartRefresh::kNone);
+  EXPECT_EQ(tab.selection.SelectedMetric, Metric::kTotalSeekTime);
+
+  ShowNewResults(&tab, with_store);
+  EXPECT_TRUE(tab.statistics_enabled);
+  EXPECT_EQ(ChooseMetric(&tab, Metric::kP95WaitingTime), ChartRefresh::kNow);
+  UpdateChart(&tab, with_store);
+  EXPECT_EQ(tab.Title, "95th Percentile Waiting Time");
+  EXPECT_EQ(tab.chart.values[0][0], "42");
+  EXPECT_EQ(tab.chart.y_axis_title, "95th Percentile Waiting Time (TU)");
+
+  ShowNewResults(&tab, without_store);
+  EXPECT_FALSE(tab.statistics_enabled);
+  EXPECT_EQ(tab.selection.SelectedMetric, Metric::kTotalSeekTime);
+  EXPECT_EQ(tab.Title, "Total Seek Time");
+  EXPECT_EQ(tab.chart.values[0][0], "102");
+}
+
+// Replicated results: combination c ran twice, algorithm a's total seek
+// being 100 c + a - 1 and 100 c + a + 1, so each mean is 100 c + a and each
+// half-width t(0.975, 1) · √2 / √2, scaled by the Y scale. Error bars go
+// on single points, bars or lines, never on a formula's values, and not
+// without replications.
+TEST(ChartErrorBarsTest, ReplicatedPointsCarryTheirHalfWidths) {
+  Replications replications;
+  replications.plan.count = 2;
+  replications.runs = SweepResults(12);
+  for (std::int32_t c = 1; c <= 6; ++c) {
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      for (int k = 0; k < 2; ++k) {
+        replications.runs.Set(Metric::kTotalSeekTime, a,
+                              static_cast<std::int32_t>(EngineRunOf(c, k, 2)),
+                              100 * c + a + (k == 0 ? -1 : 1));
+      }
+    }
+  }
+  ResultsStore store;
+  store.ReplaceResults(ReplicationMeans(replications.runs, 2), Grid(12), 1, replications);
+  ChartsTab tab = StartChartsTab();
+  ShowNewResults(&tab, store);
+  const double h = StudentT975(1);
+  EXPECT_EQ(tab.chart.values[0][0], "102");
+  ASSERT_EQ(tab.chart.half_widths.size(), 8u);
+  EXPECT_DOUBLE_EQ(*tab.chart.half_widths[0][0], h);
+
+  const ChartLink link = ChartLinkFor(&tab, &store);
+  COption_Click(&tab.x_axis, 0, link);  // series over the requests
+  ASSERT_EQ(tab.chart.half_widths.size(), 3u);
+  ASSERT_EQ(tab.chart.half_widths[2].size(), 8u);
+  EXPECT_DOUBLE_EQ(*tab.chart.half_widths[2][7], h);
+  SetCunit(&tab, "2");
+  UpdateChart(&tab, store);
+  EXPECT_EQ(tab.chart.values[2][7], "1018");
+  EXPECT_DOUBLE_EQ(*tab.chart.half_widths[2][7], 2 * h);
+
+  SetFormula(&tab.x_axis, kFormulaAverage, link);
+  EXPECT_TRUE(tab.chart.half_widths.empty());
+
+  ChartsTab single = StartChartsTab();
+  const ResultsStore unreplicated = StoreOf(NumberedResults(6), Grid(12));
+  ShowNewResults(&single, unreplicated);
+  EXPECT_TRUE(single.chart.half_widths.empty());
 }
 
 // Before results exist nothing is drawn; afterwards every layout copes with

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "frontend/model/chart/chart_update.h"
 #include "frontend/model/panel/parameters_panel.h"
 #include "frontend/model/runs/run_monitor.h"
@@ -63,9 +65,11 @@ TEST(PathViewTest, ChoosesTheChartsValuesOnceResultsExistElseTheFirstValues) {
   // A sweep of parameter 0 stored: the value chosen in its list is run.
   std::array<std::string, kParameterCount> texts = choice.field_texts;
   texts[0] = "100,100,300";
-  ApplySweepEnd(SweepEnd{SweepEndKind::kCompleted, "", SweepResults(3),
-                         FillSweepRanges(texts, RequestSource::kDistribution, false), 0},
-                &state.store, &state.panel);
+  SweepEnd end;
+  end.kind = SweepEndKind::kCompleted;
+  end.results = SweepResults(3);
+  end.result_ranges = FillSweepRanges(texts, RequestSource::kDistribution, false);
+  ApplySweepEnd(std::move(end), &state.store, &state.panel);
   ShowNewResults(&state.charts, state.store);
   ASSERT_EQ(state.charts.lists.Cm[0].entries.size(), 3u);
   state.charts.lists.Cm[0].selected = 2;
