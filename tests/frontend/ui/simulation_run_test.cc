@@ -27,14 +27,14 @@
 #include <string>
 #include <vector>
 
+#include "frontend/model/headless/headless_options.h"
 #include "frontend/model/results/tidy_export.h"
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
 #include "frontend/model/shell/main_actions.h"
-#include "frontend/model/headless/headless_options.h"
-#include "frontend/ui/headless/headless_run.h"
 #include "frontend/ui/charts/chart_view.h"
+#include "frontend/ui/headless/headless_run.h"
 #include "frontend/ui/main_window/importing_window.h"
 #include "frontend/ui/main_window/main_window.h"
 #include "frontend/ui/simulation/run_controller.h"
