@@ -113,6 +113,11 @@ void DialogAnswers::AnswerOne() {
   } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     if (paths.empty()) return dialog->reject();
     dialog->selectFile(paths.front());
+    // selectFile leaves the name box alone while it has the focus (the user
+    // may be typing), which the dialog may have by now: the name is typed.
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+      name->setText(paths.front());
+    }
     paths.pop_front();
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, which checks the choice
   } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
