@@ -13,14 +13,6 @@ direct_rows() {  # N FILE-OPTION [MORE-OPTIONS...]
   tail -n 1 row.csv | tr -d '\r'
 }
 
-# Rows of one result section of a saved simulation file.
-saved_rows() {  # FILE SECTION
-  tr -d '\r' <"$1" | awk -v section="[$2]" '
-    $0 == section { count = -1; next }
-    count == -1 { count = $1 + 0; next }
-    count > 0 { if (header++) print; if (--count == 0) exit }'
-}
-
 expect_status 0 "$trakvist" --run --set 0=100,100,300 --save s.txt --chart c.png
 series=$(tr -d '\r' <out.txt)
 [ "$(head -c 8 c.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "c.png is no PNG"

@@ -19,6 +19,14 @@ expect_status() {  # expected command...
   [ "$status" -eq "$expected" ] || { fail "$* exited $status, not $expected"; cat err.txt; }
 }
 
+# Rows of one result section of a saved simulation file.
+saved_rows() {  # FILE SECTION
+  tr -d '\r' <"$1" | awk -v section="[$2]" '
+    $0 == section { count = -1; next }
+    count == -1 { count = $1 + 0; next }
+    count > 0 { if (header++) print; if (--count == 0) exit }'
+}
+
 # The summary line and the script's exit status.
 finish() {
   [ "$failures" -eq 0 ] && echo "all checks passed"

@@ -17,13 +17,6 @@ engine_row() {  # REQUESTS METRIC-OPTION
   tail -n 1 row.csv | tr -d '\r'
 }
 
-saved_rows() {  # FILE SECTION
-  tr -d '\r' <"$1" | awk -v section="[$2]" '
-    $0 == section { count = -1; next }
-    count == -1 { count = $1 + 0; next }
-    count > 0 { if (header++) print; if (--count == 0) exit }'
-}
-
 for trace in sample.blkparse sample_msr.csv sample_spc.csv sample_plain.txt; do
   expect_status 0 "$trakvist" --import-trace "$traces/$trace" --out "$trace.txt"
   grep -q "^Requests kept: 48" out.txt || fail "$trace: $(cat out.txt)"
