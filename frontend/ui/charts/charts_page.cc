@@ -221,6 +221,9 @@ QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->copy_c = MakeButton(QStringLiteral("CopyC"), kCopyCaption);
   c->save_chart = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
   c->publish = MakeButton(QStringLiteral("Publish"), kPublishCaption);
+  SetMnemonic(c->copy_c, 1);      // C&opy
+  SetMnemonic(c->save_chart, 5);  // Save &Chart
+  SetMnemonic(c->publish, 0);     // &Publish
   auto* row = new QHBoxLayout;
   row->addWidget(c->copy_tu);
   row->addWidget(c->sr_check);

@@ -2,6 +2,7 @@
 #define TRAKVIST_FRONTEND_UI_MAIN_WINDOW_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "frontend/model/chart/x_axis.h"
@@ -10,9 +11,11 @@
 #include "frontend/model/panel/request_source.h"
 #include "frontend/model/shell/main_state.h"
 #include "frontend/ui/charts/charts_page.h"
+#include "frontend/ui/main_window/main_menus.h"
 #include "frontend/ui/main_window/main_window_services.h"
 #include "frontend/ui/simulation/simulation_page.h"
 
+class QLabel;
 class QTabWidget;
 
 namespace trakvist {
@@ -23,6 +26,7 @@ class DiskPropertiesController;
 class DiskPropertiesWindow;
 class ImportingWindow;
 class RunController;
+class WindowMemory;
 
 // The Trakvist main window: the "Simulation" and "Charts" tabs over the
 // front end's model.
@@ -57,6 +61,7 @@ class MainWindow : public QMainWindow {
   AboutBox* about_box() const { return about_box_; }
   ImportingWindow* wait_window() const { return wait_window_; }
   RunController* run_controller() const { return run_controller_; }
+  const MainMenus& menus() const { return menus_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -70,6 +75,7 @@ class MainWindow : public QMainWindow {
   void ConnectSimulators();
   void ConnectFiles();
   void ConnectWindows();
+  void ConnectMenus();
 
   // Handlers of the "Simulation" tab.
   void OnCparamEdited(int index);
@@ -85,6 +91,16 @@ class MainWindow : public QMainWindow {
   void OnSave();
   void OnSaveAs();
   void OnOpen();
+  void OnOpenRecent(const std::string& path);
+  void OnReadMe();
+  void OnShortcuts();
+
+  // Whether the results of the last sweep may be replaced or lost: true
+  // when they were saved, or after the user saved or discarded them.
+  bool ResultsMayGo();
+  void RememberFile(const std::string& path);
+  void ShowRecentFiles();
+  void ShowStatus(const QString& text);
 
   AskPath SimulationFileDialog(bool for_open);
   void OpenWith(const AskPath& ask_path);
@@ -106,6 +122,9 @@ class MainWindow : public QMainWindow {
   AboutBox* about_box_ = nullptr;
   ImportingWindow* wait_window_ = nullptr;
   RunController* run_controller_ = nullptr;
+  MainMenus menus_;
+  QLabel* status_text_ = nullptr;
+  std::unique_ptr<WindowMemory> memory_;
 };
 
 }  // namespace trakvist
