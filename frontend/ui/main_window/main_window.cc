@@ -116,7 +116,7 @@ void MainWindow::BuildTabs() {
   auto* charts = new QWidget;
   sim_ = BuildSimulationPage(simulation);
   charts_ = BuildChartsPage(charts);
-  tabs_->addTab(Scrolling(simulation), ToQString(kMainTabs[0]));
+  tabs_->addTab(simulation, ToQString(kMainTabs[0]));  // scrolls its own panels
   tabs_->addTab(Scrolling(charts), ToQString(kMainTabs[1]));
   tabs_->addTab(Scrolling(new HeadPathTab(&state_, services_.files)), QStringLiteral("Head Path"));
   setCentralWidget(tabs_);

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -317,12 +318,20 @@ SimulationControls BuildSimulationPage(QWidget* page) {
   right->addWidget(SimulatorFrame(&c));
   right->addWidget(SimulationFileFrame(&c));
   right->addStretch(1);
-  auto* columns = new QHBoxLayout;
+  // The panels scroll on a small screen; Start, Stop and the progress stay
+  // in sight below them.
+  auto* panels = new QWidget;
+  auto* columns = new QHBoxLayout(panels);
+  columns->setContentsMargins(0, 0, 0, 0);
   columns->addLayout(left, 1);
   columns->addLayout(right, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(panels);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addLayout(columns, 1);
+  layout->addWidget(scroll, 1);
   layout->addLayout(RunRow(&c));
   return c;
 }
