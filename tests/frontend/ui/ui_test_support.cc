@@ -138,6 +138,9 @@ void DialogAnswers::AnswerOne() {
     box->button(answer)->click();
   } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     if (paths.empty()) return dialog->reject();
+    // The path is the user's choice: no second question about replacing it,
+    // which this timer, busy in its own call, could not answer.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->selectFile(paths.front());
     paths.pop_front();
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, which checks the choice
