@@ -26,3 +26,7 @@ install(CODE [[
   file(WRITE "${root}/share/applications/trakvist.desktop" "${desktop}")
   message(STATUS "Installing: ${root}/share/applications/trakvist.desktop")
 ]])
+
+# The manual pages of both programs.
+install(FILES ${PROJECT_SOURCE_DIR}/doc/schedule.1 ${PROJECT_SOURCE_DIR}/doc/Trakvist.1
+        DESTINATION share/man/man1)

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   xvfb xauth imagemagick valgrind poppler-utils
-  parallel
+  parallel man-db groff-base
 )
 # `make fuzz` builds its targets with clang and libFuzzer.
 if [ "${1:-}" = "fuzz" ]; then

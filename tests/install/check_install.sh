@@ -44,6 +44,10 @@ icon="$prefix/share/icons/hicolor/scalable/apps/trakvist.svg"
 [ -f "$icon" ] || fail "no icon"
 grep -q '<svg' "$icon" || fail "the icon is not an SVG picture"
 
+for page in schedule Trakvist; do
+  [ -f "$prefix/share/man/man1/$page.1" ] || fail "no manual page $page.1"
+done
+
 # Installing again over the same tree works (the link is replaced).
 cmake --install "$build" --prefix "$prefix" >/dev/null
 echo "install tree OK in $prefix"

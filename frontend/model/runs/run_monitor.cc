@@ -240,6 +240,7 @@ bool RunMonitor::PrepareSweep(SweepSetup setup) {
   stop_requested_ = false;
   failure_.reset();
   run_count_ = 0;
+  run_total_ = 0;
   progress_ = {};
   progress_value_ = 0;
   slots_.clear();
@@ -340,6 +341,7 @@ bool RunMonitor::TakeRanges() {
     End(SweepEndKind::kFailed, *refused);
     return false;
   }
+  run_total_ = CombinationCount(ranges_, kMaxRuns);
   return true;
 }
 

@@ -166,6 +166,9 @@ class RunMonitor {
 
   // Engine runs of this sweep that ended with their rows written.
   std::int32_t RunCount() const { return run_count_; }
+  // The runs of this sweep, one per combination; 0 until its ranges are
+  // known.
+  std::int64_t RunTotal() const { return run_total_; }
   // The command line of the engine run started last; once a run has
   // failed, that run's.
   const std::string& CommandLine() const {
@@ -253,6 +256,7 @@ class RunMonitor {
   ProgressPlan progress_;
   std::int64_t progress_value_ = 0;
   std::int32_t run_count_ = 0;
+  std::int64_t run_total_ = 0;
 
   bool stop_requested_ = false;  // `StopRequested`
   // The first run that failed, told once every engine has ended.

@@ -61,7 +61,10 @@ std::string FinishSweep(MainState* state, SweepEnd end) {
   const bool completed = end.kind == SweepEndKind::kCompleted;
   std::string message = std::move(end.message);
   ApplySweepEnd(std::move(end), &state->store, &state->panel);
-  if (completed) ShowNewResults(&state->charts, state->store);
+  if (completed) {
+    ShowNewResults(&state->charts, state->store);
+    state->results_unsaved = true;
+  }
   return message;
 }
 
@@ -70,12 +73,21 @@ std::string SimulationFileBytes(const MainState& state) {
                      ParameterTextsOf(state.panel), state.store);
 }
 
+namespace {
+
+SaveOutcome NoteSaved(MainState* state, SaveOutcome outcome) {
+  if (outcome.status == SaveStatus::kSaved) state->results_unsaved = false;
+  return outcome;
+}
+
+}  // namespace
+
 SaveOutcome SaveSimulation(MainState* state, FileAccess& files, const AskPath& ask_path) {
-  return Save(&state->file, files, SimulationFileBytes(*state), ask_path);
+  return NoteSaved(state, Save(&state->file, files, SimulationFileBytes(*state), ask_path));
 }
 
 SaveOutcome SaveSimulationAs(MainState* state, FileAccess& files, const AskPath& ask_path) {
-  return SaveAs(&state->file, files, SimulationFileBytes(*state), ask_path);
+  return NoteSaved(state, SaveAs(&state->file, files, SimulationFileBytes(*state), ask_path));
 }
 
 OpenedSimulation OpenSimulation(MainState* state, const FileAccess& files,
@@ -87,6 +99,7 @@ OpenedSimulation OpenSimulation(MainState* state, const FileAccess& files,
   if (opened) {
     ApplySimFile(std::move(*outcome.content), &state->panel, &state->store, PageHooksFor(state));
     ShowNewResults(&state->charts, state->store);
+    state->results_unsaved = false;
   }
   return {opened, std::move(outcome.messages)};
 }
@@ -96,5 +109,7 @@ std::optional<std::int16_t> PublishChart(MainState* state) {
 }
 
 bool MayClose(const MainState& state) { return state.panel.startb_enabled; }
+
+bool HasUnsavedResults(const MainState& state) { return state.results_unsaved; }
 
 }  // namespace trakvist

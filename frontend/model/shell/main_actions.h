@@ -69,6 +69,10 @@ std::optional<std::int16_t> PublishChart(MainState* state);
 // A request to close the main window: refused while a sweep runs.
 bool MayClose(const MainState& state);
 
+// Whether the stored results came from a sweep and were never saved: Open, a
+// new sweep and closing the window then ask before they are lost.
+bool HasUnsavedResults(const MainState& state);
+
 }  // namespace trakvist
 
 #endif  // TRAKVIST_FRONTEND_MODEL_SHELL_MAIN_ACTIONS_H_

@@ -36,6 +36,8 @@ struct MainState {
   ChartCopies chart_copies;
   SimFileState file;
   bool ImSaved = true;  // "Import Saved Simulation Page"
+  // The stored results came from a sweep and have not been saved since.
+  bool results_unsaved = false;
 };
 
 // What start-up needs from the platform: the program folder and its

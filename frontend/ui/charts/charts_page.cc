@@ -254,6 +254,10 @@ QHBoxLayout* ButtonRow(ChartsControls* c) {
   c->save_chart = MakeButton(QStringLiteral("SaveChart"), kSaveChartCaption);
   c->publish = MakeButton(QStringLiteral("Publish"), kPublishCaption);
   c->export_results = MakeButton(QStringLiteral("ExportResults"), kExportResultsCaption);
+  SetMnemonic(c->copy_c, 1);          // C&opy
+  SetMnemonic(c->save_chart, 5);      // Save &Chart
+  SetMnemonic(c->publish, 0);         // &Publish
+  SetMnemonic(c->export_results, 1);  // E&xport Results…
   c->export_results->setToolTip(ToQString(kExportResultsToolTip));
   auto* row = new QHBoxLayout;
   row->addStretch(1);

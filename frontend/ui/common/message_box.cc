@@ -16,4 +16,13 @@ bool AskQuestion(QWidget* parent, std::string_view text) {
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveChoice AskSaveDiscardCancel(QWidget* parent, std::string_view text) {
+  const QMessageBox::StandardButton answer = QMessageBox::question(
+      parent, ToQString(kMainWindowTitle), ToQString(text),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return SaveChoice::kSave;
+  if (answer == QMessageBox::Discard) return SaveChoice::kDiscard;
+  return SaveChoice::kCancel;
+}
+
 }  // namespace trakvist

@@ -60,6 +60,12 @@ QPushButton* MakeButton(const QString& name, std::string_view caption) {
   return button;
 }
 
+void SetMnemonic(QAbstractButton* button, int position) {
+  QString text = button->text();
+  text.insert(position, QLatin1Char('&'));
+  button->setText(text);
+}
+
 QComboBox* MakeList(const QString& name, std::initializer_list<std::string_view> items) {
   auto* list = MakeList(name);
   for (const std::string_view item : items) list->addItem(ToQString(item));

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string_view>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -38,6 +39,8 @@ QCheckBox* MakeCheckBox(const QString& name, std::string_view caption,
 QRadioButton* MakeRadioButton(const QString& name, std::string_view caption,
                               std::string_view tooltip = {});
 QPushButton* MakeButton(const QString& name, std::string_view caption);
+// Underlines the caption's letter at `position` as the button's Alt key.
+void SetMnemonic(QAbstractButton* button, int position);
 // A drop-down list of fixed items the user picks from.
 QComboBox* MakeList(const QString& name, std::initializer_list<std::string_view> items);
 QComboBox* MakeList(const QString& name);

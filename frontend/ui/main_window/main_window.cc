@@ -1,5 +1,6 @@
 #include "frontend/ui/main_window/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -7,10 +8,16 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QKeySequence>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -20,6 +27,7 @@
 #include "frontend/model/requests/manual_requests.h"
 #include "frontend/model/results/tidy_export.h"
 #include "frontend/model/shell/main_actions.h"
+#include "frontend/model/shell/window_status.h"
 #include "frontend/model/traces/trace_disk.h"
 #include "frontend/platform/app_folders.h"
 #include "frontend/ui/charts/charts_controller.h"
@@ -34,6 +42,7 @@
 #include "frontend/ui/head_path/head_path_tab.h"
 #include "frontend/ui/main_window/about_box.h"
 #include "frontend/ui/main_window/importing_window.h"
+#include "frontend/ui/main_window/window_memory.h"
 #include "frontend/ui/simulation/disk_type_list.h"
 #include "frontend/ui/simulation/panel_view.h"
 #include "frontend/ui/simulation/run_controller.h"
@@ -49,6 +58,24 @@ constexpr int kDefaultHeight = 680;
 // Paths go to the model as the file system spells them.
 std::string PathOf(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// A tab's page in a scroll area, so that a small screen scrolls the page
+// instead of forcing the window's size.
+QScrollArea* Scrolling(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setWidget(page);
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  return area;
+}
+
+// The caption of a menu item without its Alt key mark.
+QString ItemText(const QAction* action) {
+  QString text = action->text();
+  text.remove(QLatin1Char('&'));
+  text.remove(QChar(0x2026));
+  return text;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainState state, MainWindowServices services, QWidget* parent)
@@ -57,6 +84,13 @@ MainWindow::MainWindow(MainState state, MainWindowServices services, QWidget* pa
   BuildTabs();
   resize(kDefaultWidth, kDefaultHeight);
   CentreOnScreen(this);
+  memory_ = std::make_unique<WindowMemory>(services_.settings_file);
+  if (const QByteArray geometry = memory_->Geometry(); !geometry.isEmpty()) {
+    restoreGeometry(geometry);
+  }
+  status_text_ = new QLabel(ToQString(kIdleStatusText));
+  status_text_->setObjectName(QStringLiteral("StatusText"));
+  statusBar()->addWidget(status_text_, 1);
 
   // The start state holds chart redraws until results exist.
   charts_controller_ = new ChartsController(&state_, charts_, this);
@@ -74,6 +108,7 @@ MainWindow::MainWindow(MainState state, MainWindowServices services, QWidget* pa
   ConnectSimulators();
   ConnectFiles();
   ConnectWindows();
+  ConnectMenus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -85,9 +120,9 @@ void MainWindow::BuildTabs() {
   auto* charts = new QWidget;
   sim_ = BuildSimulationPage(simulation);
   charts_ = BuildChartsPage(charts);
-  tabs_->addTab(simulation, ToQString(kMainTabs[0]));
-  tabs_->addTab(charts, ToQString(kMainTabs[1]));
-  tabs_->addTab(new HeadPathTab(&state_, services_.files), QStringLiteral("Head Path"));
+  tabs_->addTab(simulation, ToQString(kMainTabs[0]));  // scrolls its own panels
+  tabs_->addTab(Scrolling(charts), ToQString(kMainTabs[1]));
+  tabs_->addTab(Scrolling(new HeadPathTab(&state_, services_.files)), QStringLiteral("Head Path"));
   setCentralWidget(tabs_);
 }
 
@@ -170,6 +205,16 @@ void MainWindow::ConnectWindows() {
   connect(sim_.command1, &QToolButton::clicked, about_box_, &QDialog::open);
 }
 
+void MainWindow::ConnectMenus() {
+  menus_ = BuildMainMenus(this, sim_, charts_, tabs_);
+  connect(menus_.read_me, &QAction::triggered, this, &MainWindow::OnReadMe);
+  connect(menus_.shortcuts, &QAction::triggered, this, &MainWindow::OnShortcuts);
+  connect(menus_.about, &QAction::triggered, about_box_, &QDialog::open);
+  run_controller_->SetStartCheck([this] { return ResultsMayGo(); });
+  connect(run_controller_, &RunController::StatusChanged, this, &MainWindow::ShowStatus);
+  ShowRecentFiles();
+}
+
 void MainWindow::OpenFile(const std::string& path) {
   OpenWith([path]() -> std::optional<std::string> { return path; });
 }
@@ -180,11 +225,13 @@ void MainWindow::Enable_StartControls(bool enable) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A run in progress keeps the window open.
-  if (!MayClose(state_)) {
+  // A run in progress keeps the window open, and so does a "Cancel" to the
+  // question about unsaved results.
+  if (!MayClose(state_) || !ResultsMayGo()) {
     event->ignore();
     return;
   }
+  memory_->SetGeometry(saveGeometry());
   CloseOtherWindows();
   QMainWindow::closeEvent(event);
 }
@@ -304,15 +351,82 @@ void MainWindow::OnExportResults() {
 void MainWindow::ShowSaveOutcome(const SaveOutcome& outcome) {
   ShowPanel();
   if (outcome.status == SaveStatus::kFailed) ShowMessage(this, outcome.message);
+  if (outcome.status != SaveStatus::kSaved) return;
+  RememberFile(state_.file.CurrentFilePath);
+  ShowStatus(QStringLiteral("Saved ") + QFile::decodeName(state_.file.CurrentFilePath.c_str()));
 }
 
-void MainWindow::OnOpen() { OpenWith(SimulationFileDialog(true)); }
+void MainWindow::OnOpen() {
+  if (!ResultsMayGo()) return;
+  OpenWith(SimulationFileDialog(true));
+}
+
+void MainWindow::OnOpenRecent(const std::string& path) {
+  if (!sim_.opens->isEnabled() || !ResultsMayGo()) return;
+  OpenFile(path);
+}
 
 void MainWindow::OpenWith(const AskPath& ask_path) {
   const OpenedSimulation opened = OpenSimulation(&state_, *services_.files, ask_path);
   ShowPanel();
   charts_controller_->ShowAll();
+  if (opened.opened) {
+    RememberFile(state_.file.CurrentFilePath);
+    ShowStatus(QStringLiteral("Opened ") + QFile::decodeName(state_.file.CurrentFilePath.c_str()));
+  }
   for (const std::string& message : opened.messages) ShowMessage(this, message);
+}
+
+bool MainWindow::ResultsMayGo() {
+  if (!HasUnsavedResults(state_)) return true;
+  switch (AskSaveDiscardCancel(this, kUnsavedResultsQuestion)) {
+    case SaveChoice::kSave:
+      OnSave();
+      return !HasUnsavedResults(state_);
+    case SaveChoice::kDiscard:
+      return true;
+    case SaveChoice::kCancel:
+      break;
+  }
+  return false;
+}
+
+void MainWindow::RememberFile(const std::string& path) {
+  if (path.empty()) return;
+  memory_->SetRecentFiles(WithRecentFile(memory_->RecentFiles(), path));
+  ShowRecentFiles();
+}
+
+void MainWindow::ShowRecentFiles() {
+  QMenu* menu = menus_.recent_files;
+  menu->clear();
+  const std::vector<std::string> paths = memory_->RecentFiles();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const QString path = QFile::decodeName(paths[i].c_str());
+    QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+    connect(item, &QAction::triggered, this,
+            [this, file = paths[i]] { OnOpenRecent(file); });
+  }
+  if (paths.empty()) menu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+}
+
+void MainWindow::ShowStatus(const QString& text) { status_text_->setText(text); }
+
+void MainWindow::OnReadMe() {
+  const std::string problem =
+      services_.open_in_editor ? services_.open_in_editor(state_.AppFolder + "ReadMe.txt") : "";
+  if (!problem.empty()) ShowMessage(this, problem);
+}
+
+void MainWindow::OnShortcuts() {
+  QStringList lines;
+  for (const QAction* action : findChildren<QAction*>()) {
+    if (action->shortcut().isEmpty() || action->text().isEmpty()) continue;
+    lines << action->shortcut().toString(QKeySequence::NativeText) + QStringLiteral(": ") +
+                 ItemText(action);
+  }
+  lines << QStringLiteral("Alt + underlined letter: that button or menu");
+  ShowMessage(this, ToStdString(lines.join(QLatin1Char('\n'))));
 }
 
 void MainWindow::ShowPanel() {
@@ -320,14 +434,16 @@ void MainWindow::ShowPanel() {
   ShowListEntries(sim_.disk_list, state_.disks.catalogue.entries, state_.panel.disk_list_text);
   ShowListEntries(sim_.sim_list, state_.simulators.names, SelectedSimulator(state_));
   sim_.im_saved->setChecked(state_.ImSaved);
-  setWindowTitle(ToQString(state_.file.window_title));
+  // "[*]" shows the modified mark while the results are unsaved.
+  setWindowTitle(ToQString(state_.file.window_title) + QStringLiteral("[*]"));
+  setWindowModified(HasUnsavedResults(state_));
   ShowStart();
   disk_controller_->Refresh();
 }
 
 void MainWindow::ShowStart() {
   sim_.startb->setEnabled(StartAvailable(state_));
-  sim_.startb->setToolTip(ToQString(StartBlockedReason(state_)));
+  sim_.startb->setToolTip(ToQString(StartToolTip(state_)));
 }
 
 void MainWindow::CloseOtherWindows() {

@@ -2,6 +2,7 @@
 #define TRAKVIST_FRONTEND_UI_MAIN_WINDOW_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "frontend/model/chart/x_axis.h"
@@ -11,9 +12,11 @@
 #include "frontend/model/shell/main_state.h"
 #include "frontend/model/traces/trace_readers.h"
 #include "frontend/ui/charts/charts_page.h"
+#include "frontend/ui/main_window/main_menus.h"
 #include "frontend/ui/main_window/main_window_services.h"
 #include "frontend/ui/simulation/simulation_page.h"
 
+class QLabel;
 class QTabWidget;
 
 namespace trakvist {
@@ -24,6 +27,7 @@ class DiskPropertiesController;
 class DiskPropertiesWindow;
 class ImportingWindow;
 class RunController;
+class WindowMemory;
 
 // The Trakvist main window: the "Simulation" and "Charts" tabs over the
 // front end's model.
@@ -58,6 +62,7 @@ class MainWindow : public QMainWindow {
   AboutBox* about_box() const { return about_box_; }
   ImportingWindow* wait_window() const { return wait_window_; }
   RunController* run_controller() const { return run_controller_; }
+  const MainMenus& menus() const { return menus_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +76,7 @@ class MainWindow : public QMainWindow {
   void ConnectSimulators();
   void ConnectFiles();
   void ConnectWindows();
+  void ConnectMenus();
 
   // Handlers of the "Simulation" tab.
   void OnCparamEdited(int index);
@@ -92,6 +98,16 @@ class MainWindow : public QMainWindow {
   void OnSaveAs();
   void OnExportResults();
   void OnOpen();
+  void OnOpenRecent(const std::string& path);
+  void OnReadMe();
+  void OnShortcuts();
+
+  // Whether the results of the last sweep may be replaced or lost: true
+  // when they were saved, or after the user saved or discarded them.
+  bool ResultsMayGo();
+  void RememberFile(const std::string& path);
+  void ShowRecentFiles();
+  void ShowStatus(const QString& text);
 
   AskPath SimulationFileDialog(bool for_open);
   void OpenWith(const AskPath& ask_path);
@@ -113,6 +129,9 @@ class MainWindow : public QMainWindow {
   AboutBox* about_box_ = nullptr;
   ImportingWindow* wait_window_ = nullptr;
   RunController* run_controller_ = nullptr;
+  MainMenus menus_;
+  QLabel* status_text_ = nullptr;
+  std::unique_ptr<WindowMemory> memory_;
 };
 
 }  // namespace trakvist

@@ -32,6 +32,9 @@ struct MainWindowServices {
   // not be made, empty and `temporary_folder_error` says why.
   std::string temporary_folder;
   std::string temporary_folder_error;
+  // The INI file that keeps the window's geometry and recent files; empty:
+  // nothing is remembered.
+  std::string settings_file;
 };
 
 // The main window's start state over these services: the program folder,

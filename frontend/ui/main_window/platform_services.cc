@@ -1,5 +1,7 @@
 #include "frontend/ui/main_window/platform_services.h"
 
+#include <QFile>
+#include <QStandardPaths>
 #include <utility>
 
 #include "frontend/platform/folder_listing.h"
@@ -20,6 +22,10 @@ MainWindowServices PlatformServices::services() {
   services.list_folder = [](const std::string& folder) { return ListFolder(folder); };
   services.open_in_editor = [](const std::string& path) { return OpenInTextEditor(path); };
   services.program_folder = program_folder_;
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (!config.isEmpty()) {
+    services.settings_file = QFile::encodeName(config + QStringLiteral("/Trakvist.ini")).toStdString();
+  }
   if (temporary_folder_ != nullptr) {
     services.temporary_folder = temporary_folder_->path();
   } else {

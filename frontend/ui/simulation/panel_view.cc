@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "frontend/ui/charts/charts_page.h"
+#include "frontend/model/panel/parameter_help.h"
 #include "frontend/ui/common/background.h"
 #include "frontend/ui/common/qt_text.h"
 #include "frontend/ui/common/up_down.h"
@@ -20,11 +21,12 @@
 namespace trakvist {
 namespace {
 
-void ShowField(const ParameterField& field, const SimulationControls& c, int index) {
+void ShowField(const ParametersPanel& panel, const SimulationControls& c, int index) {
+  const ParameterField& field = panel.cparam[index];
   NumberEdit* edit = c.cparam[index];
   SetTextKeepingCursor(edit, ToQString(field.text));
   edit->setEnabled(field.enabled);
-  edit->setToolTip(ToQString(field.tooltip));
+  edit->setToolTip(ToQString(FieldToolTip(panel, index)));
   SetBackground(edit, field.color);
   c.up_down[index]->setEnabled(field.spinner_enabled);
   c.cparam_label[index]->setText(ToQString(field.label));
@@ -102,7 +104,7 @@ void ShowFramesAndButtons(const ParametersPanel& p, const SimulationControls& c,
 
 void ShowPanel(const ParametersPanel& panel, const SimulationControls& controls,
                const ResultsButtons& results) {
-  for (int i = 0; i < kParameterCount; ++i) ShowField(panel.cparam[i], controls, i);
+  for (int i = 0; i < kParameterCount; ++i) ShowField(panel, controls, i);
   ShowRequestSource(panel, controls);
   ShowOptions(panel, controls);
   ShowFramesAndButtons(panel, controls, results);

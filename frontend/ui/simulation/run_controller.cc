@@ -50,6 +50,8 @@ RunController::RunController(MainState* state, const MainWindowServices& service
 
 void RunController::Start() {
   if (!StartAvailable(*state_)) return;
+  if (start_check_ && !start_check_()) return;
+  clock_.start();
   MainDialogs dialogs;
   dialogs.ask_yes_no = [this](std::string_view question) { return AskQuestion(window_, question); };
   dialogs.wait.show = [this] { wait_->ShowAndPaint(); };
@@ -73,7 +75,18 @@ void RunController::ShowRunState() {
   controls_.progress1->setValue(progress.value);
   controls_.ltime->setText(ToQString(monitor_.ElapsedText()));
   ShowTimers();
+  if (monitor_.InProgress()) emit StatusChanged(ToQString(RunningStatusText(Standing())));
   if (std::optional<SweepEnd> end = monitor_.TakeEnd()) ApplyEnd(std::move(*end));
+}
+
+SweepStanding RunController::Standing() const {
+  const ProgressBarView progress = monitor_.Progress();
+  SweepStanding standing;
+  standing.runs_done = monitor_.RunCount();
+  standing.run_total = monitor_.RunTotal();
+  standing.elapsed_seconds = clock_.isValid() ? static_cast<double>(clock_.elapsed()) / 1000 : 0;
+  standing.done_fraction = static_cast<double>(progress.value) / progress.maximum;
+  return standing;
 }
 
 void RunController::ShowTimers() {
@@ -86,6 +99,7 @@ void RunController::ShowTimers() {
 }
 
 void RunController::ApplyEnd(SweepEnd end) {
+  emit StatusChanged(ToQString(SweepEndStatusText(end.kind, Standing(), end.message)));
   const std::string message = FinishSweep(state_, std::move(end));
   emit PanelChanged();
   emit SweepEnded();

@@ -1,10 +1,14 @@
 #ifndef TRAKVIST_FRONTEND_UI_SIMULATION_RUN_CONTROLLER_H_
 #define TRAKVIST_FRONTEND_UI_SIMULATION_RUN_CONTROLLER_H_
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QString>
+#include <functional>
 
 #include "frontend/model/runs/run_monitor.h"
 #include "frontend/model/shell/main_state.h"
+#include "frontend/model/shell/window_status.h"
 #include "frontend/ui/main_window/main_window_services.h"
 #include "frontend/ui/simulation/simulation_page.h"
 
@@ -32,6 +36,10 @@ class RunController : public QObject {
   void Start();
   void Stop();
 
+  // Asked before a sweep starts; false keeps it from starting. The window
+  // asks there whether the unsaved results of the last sweep may go.
+  void SetStartCheck(std::function<bool()> check) { start_check_ = std::move(check); }
+
   const RunMonitor& monitor() const { return monitor_; }
 
  signals:
@@ -40,11 +48,14 @@ class RunController : public QObject {
   // A sweep ended and its end was applied to the state: a completed one
   // replaced the stored results.
   void SweepEnded();
+  // The status line: where the running sweep stands, or how it ended.
+  void StatusChanged(const QString& text);
 
  private:
   void ShowRunState();
   void ShowTimers();
   void ApplyEnd(SweepEnd end);
+  SweepStanding Standing() const;
 
   MainState* state_;
   FileAccess* files_;
@@ -54,6 +65,8 @@ class RunController : public QObject {
   ImportingWindow* wait_;
   RunMonitor monitor_;
   QTimer* retry_timer_;
+  std::function<bool()> start_check_;
+  QElapsedTimer clock_;  // since "Start"
 };
 
 }  // namespace trakvist

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -21,6 +22,7 @@
 
 #include "frontend/model/panel/distribution.h"
 #include "frontend/model/panel/panel_texts.h"
+#include "frontend/model/panel/parameter_help.h"
 #include "frontend/model/panel/parallel_runs.h"
 #include "frontend/model/results/replications.h"
 #include "frontend/model/runs/run_progress.h"
@@ -66,6 +68,7 @@ void AddParameterRow(QGridLayout* grid, int index, SimulationControls* c) {
   QHBoxLayout* field = spinner.layout;
   grid->addWidget(label, row, 0);
   grid->addLayout(field, row, 1);
+  edit->setWhatsThis(ToQString(FieldWhatsThis(index)));
   c->cparam[index] = edit;
   c->up_down[index] = up_down;
   c->cparam_label[index] = label;
@@ -101,8 +104,8 @@ QHBoxLayout* ManualRow(SimulationControls* c) {
 }
 
 QGroupBox* RequestGenerationFrame(SimulationControls* c) {
-  c->option1 = MakeRadioButton(QStringLiteral("Option1"), kOption1Caption);
-  c->option2 = MakeRadioButton(QStringLiteral("Option2"), kOption2Caption);
+  c->option1 = MakeRadioButton(QStringLiteral("Option1"), kOption1Caption, kOption1ToolTip);
+  c->option2 = MakeRadioButton(QStringLiteral("Option2"), kOption2Caption, kOption2ToolTip);
   c->option3 = MakeRadioButton(QStringLiteral("Option3"), kOption3Caption, kOption3ToolTip);
   c->dist_list = MakeList(QStringLiteral("DistList"));
   for (const std::string& item : kDistributionItems) c->dist_list->addItem(ToQString(item));
@@ -112,7 +115,7 @@ QGroupBox* RequestGenerationFrame(SimulationControls* c) {
   first->addStretch(1);
 
   QGridLayout* fields = ParameterRows({0, 1}, c);
-  c->rtimer = MakeCheckBox(QStringLiteral("Rtimer"), kRtimerCaption);
+  c->rtimer = MakeCheckBox(QStringLiteral("Rtimer"), kRtimerCaption, kRtimerToolTip);
   fields->addWidget(c->rtimer, NextRow(fields), 0, 1, 2);
   for (const int index : {2, 3, 12}) AddParameterRow(fields, index, c);
 
@@ -143,8 +146,10 @@ QGroupBox* SlookFrame(SimulationControls* c) {
 
 QGroupBox* BopathFrame(SimulationControls* c) {
   QGridLayout* grid = ParameterRows({6, 7}, c);
-  c->bopath_reset = MakeCheckBox(QStringLiteral("BOPATH_Reset"), kBopathResetCaption);
-  c->bopath_swap = MakeCheckBox(QStringLiteral("BOPATH_Swap"), kBopathSwapCaption);
+  c->bopath_reset =
+      MakeCheckBox(QStringLiteral("BOPATH_Reset"), kBopathResetCaption, kBopathResetToolTip);
+  c->bopath_swap =
+      MakeCheckBox(QStringLiteral("BOPATH_Swap"), kBopathSwapCaption, kBopathSwapToolTip);
   grid->addWidget(c->bopath_reset, NextRow(grid), 0, 1, 2);
   grid->addWidget(c->bopath_swap, NextRow(grid), 0, 1, 2);
   c->frame4 = MakeFrame(QStringLiteral("Frame4"), kBopathFrameCaption);
@@ -187,7 +192,10 @@ QGroupBox* DiskFrame(SimulationControls* c) {
   // The list always ends with "Custom ..."; with no catalogue loaded that is
   // all it holds.
   c->disk_list->addItem(ToQString(kCustomDiskType));
+  c->disk_list->setToolTip(ToQString(kDiskListToolTip));
   c->custom_disk = MakeButton(QStringLiteral("CustomDisk"), kCustomDiskButtonCaption);
+  c->custom_disk->setToolTip(ToQString(kCustomDiskToolTip));
+  SetMnemonic(c->custom_disk, 1);  // C&ustom
   auto* disk_row = new QHBoxLayout;
   disk_row->addWidget(c->disk_list, 1);
   disk_row->addWidget(c->custom_disk);
@@ -236,7 +244,7 @@ QHBoxLayout* ReplicationsRow(SimulationControls* c) {
 QGroupBox* RunOptionsFrame(SimulationControls* c) {
   c->skip_idle = MakeCheckBox(QStringLiteral("SkipIdle"), kSkipIdleCaption, kSkipIdleToolTip);
   c->ofcfs = MakeCheckBox(QStringLiteral("OFCFS"), kOfcfsCaption, kOfcfsToolTip);
-  c->disprog = MakeCheckBox(QStringLiteral("Disprog"), kDisprogCaption);
+  c->disprog = MakeCheckBox(QStringLiteral("Disprog"), kDisprogCaption, kDisprogToolTip);
   c->percentiles =
       MakeCheckBox(QStringLiteral("Percentiles"), kPercentilesCaption, kPercentilesToolTip);
   auto* frame = MakeFrame(QStringLiteral("RunOptionsFrame"), kRunOptionsCaption);
@@ -270,6 +278,13 @@ QGroupBox* SimulationFileFrame(SimulationControls* c) {
   c->opens = MakeButton(QStringLiteral("OpenS"), kOpenCaption);
   c->saves = MakeButton(QStringLiteral("SaveS"), kSaveCaption);
   c->save_as = MakeButton(QStringLiteral("SaveAs"), kSaveAsCaption);
+  c->opens->setToolTip(ToQString(kOpenToolTip));
+  c->saves->setToolTip(ToQString(kSaveToolTip));
+  c->save_as->setToolTip(ToQString(kSaveAsToolTip));
+  // The menus take Alt+F, R, V and H.
+  SetMnemonic(c->opens, 0);    // &Open
+  SetMnemonic(c->saves, 3);    // Sav&e
+  SetMnemonic(c->save_as, 5);  // Save &As
   c->im_saved = MakeCheckBox(QStringLiteral("ImSaved"), kImSavedCaption, kImSavedToolTip);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(c->opens);
@@ -285,6 +300,9 @@ QGroupBox* SimulationFileFrame(SimulationControls* c) {
 QHBoxLayout* RunRow(SimulationControls* c) {
   c->startb = MakeButton(QStringLiteral("Startb"), kStartCaption);
   c->stopb = MakeButton(QStringLiteral("Stopb"), kStopCaption);
+  c->stopb->setToolTip(ToQString(kStopToolTip));
+  SetMnemonic(c->startb, 0);  // &Start
+  SetMnemonic(c->stopb, 1);   // S&top
   c->progress1 = Named(new QProgressBar, QStringLiteral("Progress1"));
   c->progress1->setTextVisible(false);
   c->progress1->setValue(0);
@@ -322,12 +340,20 @@ SimulationControls BuildSimulationPage(QWidget* page) {
   right->addWidget(SimulatorFrame(&c));
   right->addWidget(SimulationFileFrame(&c));
   right->addStretch(1);
-  auto* columns = new QHBoxLayout;
+  // The panels scroll on a small screen; Start, Stop and the progress stay
+  // in sight below them.
+  auto* panels = new QWidget;
+  auto* columns = new QHBoxLayout(panels);
+  columns->setContentsMargins(0, 0, 0, 0);
   columns->addLayout(left, 1);
   columns->addLayout(right, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(panels);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addLayout(columns, 1);
+  layout->addWidget(scroll, 1);
   layout->addLayout(RunRow(&c));
   return c;
 }

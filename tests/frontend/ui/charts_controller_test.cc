@@ -709,7 +709,9 @@ void ChartsControllerTest::mainWindowClosesChartWindows() {
   publish->click();
   const QList<ChartCopyWindow*> windows = window.findChildren<ChartCopyWindow*>();
   QCOMPARE(windows.size(), 2);
+  DialogAnswers answers;  // the results were never saved: Discard
   QVERIFY(window.close());
+  QCOMPARE(answers.save_questions.size(), 1u);
   for (const ChartCopyWindow* chart_window : windows) QVERIFY(!chart_window->isVisible());
   QCOMPARE(ChartCopyCount(window.state().chart_copies), 0);
   DeleteClosedWindows();

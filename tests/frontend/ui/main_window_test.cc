@@ -361,7 +361,7 @@ void MainWindowTest::startChecks() {
 }
 
 void MainWindowTest::startTextsAndLists() {
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Trakvist"));
+  QCOMPARE(ShownTitle(window_.get()), QStringLiteral("Trakvist"));
   auto* tabs = qobject_cast<QTabWidget*>(root_);
   QCOMPARE(tabs->count(), 3);
   QCOMPARE(tabs->tabText(0), QStringLiteral("Simulation"));
@@ -396,7 +396,8 @@ void MainWindowTest::startTextsAndLists() {
   auto* simulators = Get<QComboBox>(QStringLiteral("SimList"));
   QCOMPARE(items(simulators), QStringList({"schedule"}));  // not Disks.ini, not the text files
   QCOMPARE(simulators->currentText(), QStringLiteral("schedule"));
-  QCOMPARE(Get(QStringLiteral("Startb"))->toolTip(), QString());
+  QCOMPARE(Get(QStringLiteral("Startb"))->toolTip(),
+           QStringLiteral("Run the engine once for every combination of the parameter ranges (F5)"));
   // No results yet: the value lists are empty.
   QCOMPARE(Get<QComboBox>(QStringLiteral("Cm_0"))->count(), 0);
   QCOMPARE(Get<QProgressBar>(QStringLiteral("Progress1"))->value(), 0);

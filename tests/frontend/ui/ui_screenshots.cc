@@ -5,6 +5,8 @@
 // shows the results of a real three-run sweep.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
@@ -319,6 +321,27 @@ bool SaveTraceDialog(const QDir& folder) {
   return Save(&dialog, folder, QStringLiteral("trace_import"));
 }
 
+// The window on a small and a large screen, and each of its menus open.
+bool SaveShell(MainWindow* window, const QDir& folder) {
+  bool ok = true;
+  for (const QSize size : {QSize(1024, 600), QSize(1920, 1080)}) {
+    window->resize(size);
+    ok = Save(window, folder, QStringLiteral("window_%1x%2").arg(size.width()).arg(size.height())) &&
+         ok;
+  }
+  window->resize(1160, 680);
+  for (QAction* item : window->menuBar()->actions()) {
+    QMenu* menu = item->menu();
+    if (menu == nullptr) continue;
+    menu->popup(window->mapToGlobal(window->menuBar()->actionGeometry(item).bottomLeft()));
+    QApplication::processEvents();
+    const QString name = item->text().remove(QLatin1Char('&')).toLower();
+    ok = Save(menu, folder, QStringLiteral("menu_") + name) && ok;
+    menu->hide();
+  }
+  return ok;
+}
+
 int Run(const QDir& folder) {
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
@@ -326,6 +349,7 @@ int Run(const QDir& folder) {
   std::printf("main window %dx%d, smallest %dx%d\n", window.width(), window.height(),
               window.minimumSizeHint().width(), window.minimumSizeHint().height());
   bool ok = Save(&window, folder, QStringLiteral("simulation"));
+  ok = SaveShell(&window, folder) && ok;
   // The second pages, with manual requests chosen.
   window.findChild<QAbstractButton*>(QStringLiteral("Option3"))->click();
   window.findChild<QTabWidget*>(QStringLiteral("PgDisk"))->setCurrentIndex(1);

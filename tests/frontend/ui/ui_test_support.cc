@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <cstdlib>
 
@@ -22,12 +23,25 @@ QWidget* Control(const QWidget* root, const QString& name) {
 }
 
 QString Caption(const QWidget* control) {
-  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+    return WithoutMnemonic(button->text());
+  }
   if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
   if (const auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
   if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
   if (const auto* list = qobject_cast<const QComboBox*>(control)) return list->currentText();
   return {};
+}
+
+QString WithoutMnemonic(QString text) {
+  static const QRegularExpression mark(QStringLiteral("&(.)"));
+  return text.replace(mark, QStringLiteral("\\1"));
+}
+
+QString ShownTitle(const QWidget* window) {
+  QString title = window->windowTitle();
+  return title.replace(QStringLiteral("[*]"),
+                       window->isWindowModified() ? QStringLiteral("*") : QString());
 }
 
 void TypeOver(QLineEdit* edit, const QString& text) {
@@ -59,7 +73,8 @@ fs::path MakeScratchFolder() {
 
 }  // namespace
 
-TestProgramFolder::TestProgramFolder(Engine engine) : path_(MakeScratchFolder()) {
+TestProgramFolder::TestProgramFolder(Engine engine)
+    : path_(MakeScratchFolder()), settings_path_(MakeScratchFolder()) {
   if (engine == Engine::kLinked) fs::create_symlink(SCHEDULE_PROGRAM, path_ / "schedule");
   for (const char* name : {"Disks.ini", "ReadMe.txt", "APM_Download_Instructions.txt"}) {
     fs::copy_file(fs::path(TRAKVIST_DATA_DIR) / name, path_ / name);
@@ -71,6 +86,7 @@ TestProgramFolder::~TestProgramFolder() {
   platform_.reset();
   std::error_code ignored;
   fs::remove_all(path_, ignored);
+  fs::remove_all(settings_path_, ignored);
 }
 
 MainWindowServices TestProgramFolder::services() {
@@ -79,6 +95,9 @@ MainWindowServices TestProgramFolder::services() {
     opened_in_editor.push_back(path);
     return std::string();
   };
+  // Never the user's own settings, and apart from the program folder,
+  // whose listing the tests compare.
+  services.settings_file = (settings_path_ / "Trakvist.ini").string();
   return services;
 }
 
@@ -103,6 +122,13 @@ QStringList DialogAnswers::Texts() const {
 void DialogAnswers::AnswerOne() {
   QWidget* modal = QApplication::activeModalWidget();
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    if (box->button(QMessageBox::Save) != nullptr) {
+      save_questions.push_back({box->windowTitle(), box->text()});
+      const QMessageBox::StandardButton answer =
+          save_answers.empty() ? QMessageBox::Discard : save_answers.front();
+      if (!save_answers.empty()) save_answers.pop_front();
+      return box->button(answer)->click();
+    }
     boxes.push_back({box->windowTitle(), box->text()});
     QMessageBox::StandardButton answer = QMessageBox::Ok;
     if (box->button(QMessageBox::Yes) != nullptr) {
@@ -112,6 +138,9 @@ void DialogAnswers::AnswerOne() {
     box->button(answer)->click();
   } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     if (paths.empty()) return dialog->reject();
+    // The path is the user's choice: no second question about replacing it,
+    // which this timer, busy in its own call, could not answer.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->selectFile(paths.front());
     // selectFile leaves the name box alone while it has the focus (the user
     // may be typing), which the dialog may have by now: the name is typed.

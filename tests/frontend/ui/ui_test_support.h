@@ -34,6 +34,13 @@ Widget* ControlAs(const QWidget* root, const QString& name) {
 // edit's text.
 QString Caption(const QWidget* control);
 
+// A caption without its Alt key marks ("&Start" reads "Start").
+QString WithoutMnemonic(QString text);
+
+// The window title as shown: "[*]" becomes "*" while the window is marked
+// modified and disappears otherwise.
+QString ShownTitle(const QWidget* window);
+
 // Types `text` over the whole content of the field, as a user would after
 // selecting it.
 void TypeOver(QLineEdit* edit, const QString& text);
@@ -78,12 +85,14 @@ class TestProgramFolder {
 
  private:
   std::filesystem::path path_;
+  std::filesystem::path settings_path_;  // the window's remembered geometry and files
   std::unique_ptr<PlatformServices> platform_;
 };
 
 // Answers the modal dialogs that the code under test opens, as a user
 // would, while the test waits: message boxes (noted down; a question gets
-// the next queued answer, No when none is queued), file dialogs (the next
+// the next queued answer, No when none is queued; the question whether to
+// save unsaved results is noted apart and answered Discard unless told), file dialogs (the next
 // queued path is chosen; cancelled when none is queued) and input boxes
 // (the next queued text; cancelled when none). Other modal windows, such
 // as the disk properties window, are left alone.
@@ -102,6 +111,9 @@ class DialogAnswers : public QObject {
   std::deque<QString> paths;
   std::deque<QString> texts;
   std::vector<Box> boxes;  // every message box seen, in order
+  // The questions with Save, Discard and Cancel, and their answers.
+  std::vector<Box> save_questions;
+  std::deque<QMessageBox::StandardButton> save_answers;
 
   // The texts of the boxes seen.
   QStringList Texts() const;
