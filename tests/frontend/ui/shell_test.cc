@@ -1,6 +1,9 @@
 // The main window's shell: menus and their shortcuts, the question about
 // unsaved results, the status bar, and what the window remembers.
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QScrollArea>
+#include <cstdlib>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +39,7 @@ class ShellTest : public QObject {
   void statusAfterASweep_data();
   void statusAfterASweep();
   void fitsASmallScreen();
+  void tabFollowsTheReadingOrder();
   void remembersGeometryAndRecentFiles();
 
  private:
@@ -207,6 +211,57 @@ void ShellTest::unsavedResultsQuestion() {
   }
   QCOMPARE(went_on, goes_on);
   if (answer == QMessageBox::Save && asked) QVERIFY(QFile::exists(file));
+}
+
+// Tab goes through the Simulation tab's frames as they read, left column
+// first, each frame's controls from top to bottom and left to right, and
+// reaches every control that takes the focus, Start and Stop last.
+void ShellTest::tabFollowsTheReadingOrder() {
+  const QStringList frames = {QStringLiteral("Frame2"),         QStringLiteral("Frame3"),
+                              QStringLiteral("Frame4"),         QStringLiteral("Frame1"),
+                              QStringLiteral("RunOptionsFrame"), QStringLiteral("SimulatorFrame"),
+                              QStringLiteral("SimulationFileFrame")};
+  QWidget* start = Get(QStringLiteral("Option1"));
+  QWidget* page = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->widget(0);
+  const auto rank = [&](QWidget* w) {
+    for (int f = 0; f < frames.size(); ++f) {
+      if (Get(frames[f])->isAncestorOf(w)) return f;
+    }
+    return static_cast<int>(frames.size());  // Start, Stop and the rest below the frames
+  };
+  QStringList order;
+  int last_rank = 0;
+  QPoint last_place(-1, -1);
+  int reached = 0;
+  for (QWidget* w = start; reached == 0 || w != start; w = w->nextInFocusChain()) {
+    if (++reached > 1000) QFAIL("the focus chain does not come back");
+    if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(window_.get()) ||
+        !w->isEnabled() || !page->isAncestorOf(w)) {
+      continue;
+    }
+    // A tab widget hands the focus to its tab bar, a spin box its own to its
+    // text; the scrolling panels take it only to scroll by keys.
+    if (qobject_cast<QTabWidget*>(w) != nullptr || qobject_cast<QScrollArea*>(w) != nullptr ||
+        qobject_cast<QAbstractSpinBox*>(w->parentWidget()) != nullptr) {
+      continue;
+    }
+    const QPoint place = w->mapTo(window_.get(), w->rect().center());
+    order << w->objectName();
+    const int r = rank(w);
+    QVERIFY2(r >= last_rank, qPrintable(order.join(QLatin1Char(' '))));
+    if (r == last_rank) {
+      // One row: centres within a few pixels of each other.
+      const bool same_row = std::abs(place.y() - last_place.y()) <= 4;
+      QVERIFY2(same_row ? place.x() >= last_place.x() : place.y() > last_place.y(),
+               qPrintable(order.join(QLatin1Char(' '))));
+    }
+    last_rank = r;
+    last_place = place;
+  }
+  QVERIFY2(order.contains(QStringLiteral("Startb")), qPrintable(order.join(QLatin1Char(' '))));
+  QVERIFY2(order.contains(QStringLiteral("SaveAs")) || order.contains(QStringLiteral("OpenS")),
+           qPrintable(order.join(QLatin1Char(' '))));
+  QVERIFY2(order.contains(QStringLiteral("Replications")), qPrintable(order.join(QLatin1Char(' '))));
 }
 
 void ShellTest::statusAfterASweep_data() {
