@@ -2,8 +2,6 @@
 // unsaved results, the status bar, and what the window remembers.
 #include <QAbstractSpinBox>
 #include <QAction>
-#include <QScrollArea>
-#include <cstdlib>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,9 +9,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 #include "frontend/ui/main_window/main_window.h"
