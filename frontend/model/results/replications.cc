@@ -1,7 +1,9 @@
 #include "frontend/model/results/replications.h"
 
 #include <cmath>
+#include <numeric>
 #include <span>
+#include <utility>
 
 namespace trakvist {
 namespace {
@@ -93,24 +95,21 @@ double HalfWidth(const Replications& replications, Metric metric, int algorithm,
   const int count = replications.plan.count;
   const std::int64_t last = EngineRunOf(combination, count - 1, count);
   if (count <= 1 || combination < 1 || last > replications.runs.RunCount()) return 0.0;
-  double sum = 0.0;
+  std::vector<double> values;
   for (int k = 0; k < count; ++k) {
-    sum += replications.runs.Get(metric, algorithm,
-                                 static_cast<std::int32_t>(EngineRunOf(combination, k, count)));
+    const auto run = static_cast<std::int32_t>(EngineRunOf(combination, k, count));
+    values.push_back(replications.runs.Get(metric, algorithm, run));
   }
-  const double mean = sum / count;
+  const double mean = std::accumulate(values.begin(), values.end(), 0.0) / count;
   double squares = 0.0;
-  for (int k = 0; k < count; ++k) {
-    const double d = replications.runs.Get(
-                         metric, algorithm,
-                         static_cast<std::int32_t>(EngineRunOf(combination, k, count))) -
-                     mean;
-    squares += d * d;
-  }
+  for (double value : values) squares += (value - mean) * (value - mean);
   return StudentT975(count - 1) * std::sqrt(squares / (count - 1)) / std::sqrt(count);
 }
 
 double StudentT975(int degrees) {
+  // A table or chart asks for the same K again and again.
+  thread_local std::pair<int, double> last{0, 0.0};
+  if (last.first == degrees) return last.second;
   // Bisection on the two-sided tail, which falls as t grows: P(|T| > t) is
   // 0.05 at the quantile.
   double low = 0.0;
@@ -119,7 +118,8 @@ double StudentT975(int degrees) {
     const double mid = (low + high) / 2.0;
     (TwoSidedTail(mid, degrees) > 0.05 ? low : high) = mid;
   }
-  return (low + high) / 2.0;
+  last = {degrees, (low + high) / 2.0};
+  return last.second;
 }
 
 }  // namespace trakvist

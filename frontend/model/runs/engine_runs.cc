@@ -1,6 +1,7 @@
 #include "frontend/model/runs/engine_runs.h"
 
 #include <algorithm>
+#include <random>
 #include <utility>
 
 #include "frontend/model/panel/parameters.h"
@@ -32,6 +33,16 @@ std::int64_t EngineRunCount(const SweepRanges& ranges, const ReplicationPlan& pl
   const std::int64_t count = std::max(plan.count, 1);
   const std::int64_t combinations = CombinationCount(ranges, limit / count + 1);
   return std::min(combinations * count, limit);
+}
+
+ReplicationPlan ReplicationPlanFromPanel(const ParametersPanel& panel) {
+  ReplicationPlan plan;
+  plan.count = std::clamp(panel.replications, kMinReplications, kMaxReplications);
+  if (panel.rtimer && plan.count > 1) {
+    std::random_device source;
+    plan.drawn_seeds = DrawSeeds(plan.count, source);
+  }
+  return plan;
 }
 
 RunSettings LineSettings(RunSettings settings, const ReplicationPlan& plan) {

@@ -39,6 +39,11 @@ class EngineRunCursor {
 std::int64_t EngineRunCount(const SweepRanges& ranges, const ReplicationPlan& plan,
                             std::int64_t limit);
 
+// The replications the panel asks for: "Replications" (held within 1 to
+// 1000) and, with "Randomize By Timer" and more than one, the seeds drawn
+// for them from the system's random source.
+ReplicationPlan ReplicationPlanFromPanel(const ParametersPanel& panel);
+
 // The settings an engine line is made with: when the replications' seeds
 // were drawn, each run is passed its seed, "Randomize By Timer" or not.
 RunSettings LineSettings(RunSettings settings, const ReplicationPlan& plan);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <random>
 #include <utility>
 
 #include "frontend/model/common/utilities.h"
@@ -92,11 +91,7 @@ SweepSetup SweepSetupFromPanel(const ParametersPanel& panel, std::string program
   SweepSetup setup;
   for (int k = 0; k < kParameterCount; ++k) setup.field_texts[k] = panel.cparam[k].text;
   setup.settings = RunSettingsFromPanel(panel);
-  setup.replications.count = std::clamp(panel.replications, kMinReplications, kMaxReplications);
-  if (panel.rtimer && setup.replications.count > 1) {
-    std::random_device source;
-    setup.replications.drawn_seeds = DrawSeeds(setup.replications.count, source);
-  }
+  setup.replications = ReplicationPlanFromPanel(panel);
   setup.program_folder = std::move(program_folder);
   setup.simulator = std::move(simulator);
   setup.links = std::move(links);

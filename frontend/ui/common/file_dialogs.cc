@@ -60,23 +60,32 @@ std::optional<QString> AskOpenSimulationFile(QWidget* parent, const QString& sta
   return RunDialog(&dialog);
 }
 
-std::optional<QString> AskSaveSimulationFile(QWidget* parent, const QString& start) {
-  QFileDialog dialog(parent, ToQString(kSaveAsCaption), start);
-  dialog.setNameFilter(QtFileFilter(kSimulationFileFilter));
+namespace {
+
+// A file to write, of the kind `filter` names; `suffix` is added when no
+// extension is typed.
+std::optional<QString> AskFileToWrite(QWidget* parent, const QString& title, const QString& start,
+                                      std::string_view filter, const QString& suffix,
+                                      const QString& object_name = {}) {
+  QFileDialog dialog(parent, title, start);
+  if (!object_name.isEmpty()) dialog.setObjectName(object_name);
+  dialog.setNameFilter(QtFileFilter(filter));
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setDefaultSuffix(suffix);
   return RunDialog(&dialog);
 }
 
+}  // namespace
+
+std::optional<QString> AskSaveSimulationFile(QWidget* parent, const QString& start) {
+  return AskFileToWrite(parent, ToQString(kSaveAsCaption), start, kSimulationFileFilter,
+                        QStringLiteral("txt"));
+}
+
 std::optional<QString> AskExportFile(QWidget* parent, const QString& start) {
-  QFileDialog dialog(parent, ToQString(kExportResultsTitle), start);
-  dialog.setObjectName(QStringLiteral("ExportResultsDialog"));
-  dialog.setNameFilter(QtFileFilter(kExportFileFilter));
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  return RunDialog(&dialog);
+  return AskFileToWrite(parent, ToQString(kExportResultsTitle), start, kExportFileFilter,
+                        QStringLiteral("csv"), QStringLiteral("ExportResultsDialog"));
 }
 
 }  // namespace trakvist

@@ -1,15 +1,12 @@
 #include "frontend/ui/headless/plan_folder.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 #include "frontend/model/common/utilities.h"
 #include "frontend/model/files/sim_file_writer.h"
 #include "frontend/model/plans/plan_file.h"
 #include "frontend/model/plans/run_plan.h"
-#include "frontend/model/results/replications.h"
 #include "frontend/model/runs/command_line.h"
 #include "frontend/model/runs/engine_runs.h"
 #include "frontend/model/runs/run_files.h"
@@ -131,12 +128,7 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   const SweepRanges ranges = FillSweepRanges(texts, state->panel.source, state->panel.rtimer);
   PlanRunSettings run_settings;
   run_settings.percentiles = state->panel.percentiles;
-  run_settings.replications.count =
-      std::clamp(state->panel.replications, kMinReplications, kMaxReplications);
-  if (state->panel.rtimer && run_settings.replications.count > 1) {
-    std::random_device source;
-    run_settings.replications.drawn_seeds = DrawSeeds(run_settings.replications.count, source);
-  }
+  run_settings.replications = ReplicationPlanFromPanel(state->panel);
   const std::int64_t runs = EngineRunCount(ranges, run_settings.replications, kMaxPlanRuns + 1);
   if (runs == 0) {
     return Failed(
