@@ -138,9 +138,6 @@ void DialogAnswers::AnswerOne() {
     box->button(answer)->click();
   } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     if (paths.empty()) return dialog->reject();
-    // The path is the user's choice: no second question about replacing it,
-    // which this timer, busy in its own call, could not answer.
-    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->selectFile(paths.front());
     // selectFile leaves the name box alone while it has the focus (the user
     // may be typing), which the dialog may have by now: the name is typed.
