@@ -53,7 +53,7 @@ namespace {
 
 // Fits a 1366 x 768 laptop screen with room for the desktop's panels.
 constexpr int kDefaultWidth = 1160;
-constexpr int kDefaultHeight = 680;
+constexpr int kDefaultHeight = 712;  // the pages keep 680 beside the menu and status bars
 
 // Paths go to the model as the file system spells them.
 std::string PathOf(const QString& path) { return QFile::encodeName(path).toStdString(); }

@@ -329,7 +329,7 @@ bool SaveShell(MainWindow* window, const QDir& folder) {
     ok = Save(window, folder, QStringLiteral("window_%1x%2").arg(size.width()).arg(size.height())) &&
          ok;
   }
-  window->resize(1160, 680);
+  window->resize(1160, 712);
   for (QAction* item : window->menuBar()->actions()) {
     QMenu* menu = item->menu();
     if (menu == nullptr) continue;
@@ -343,6 +343,8 @@ bool SaveShell(MainWindow* window, const QDir& folder) {
 }
 
 int Run(const QDir& folder) {
+  // Closing the windows of stored results asks to save them: Discard.
+  DialogAnswers answers;
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
   MainWindow& window = *owner;
@@ -366,7 +368,7 @@ int Run(const QDir& folder) {
   ok = Save(&window, folder, QStringLiteral("charts_smallest")) && ok;
 
   // "Custom ..." with the start-up disk, "Default".
-  window.resize(1160, 680);
+  window.resize(1160, 712);
   window.findChild<QAbstractButton*>(QStringLiteral("CustomDisk"))->click();
   ok = Save(window.disk_properties_window(), folder, QStringLiteral("disk_properties")) && ok;
   window.disk_properties_window()->hide();
