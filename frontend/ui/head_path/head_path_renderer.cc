@@ -23,6 +23,9 @@ constexpr double kServeRadius = 2.6;
 constexpr double kHeadRadius = 5.5;
 constexpr double kWaitingHalfWidth = 6;
 constexpr double kMostServesPerColumn = 8;
+constexpr double kLegendLine = kTitleLine + 6;
+constexpr double kLegendMark = 28;     // a mark and the room before its text
+constexpr double kLegendSpacing = 24;  // between entries side by side
 
 const QColor kPathColor(31, 84, 160);
 const QColor kServeColor(20, 20, 20);
@@ -59,16 +62,81 @@ QFont PictureFont(bool bold) {
   return font;
 }
 
+// The grid of panels: as many columns as rows or one more.
+int GridColumns(int count) {
+  return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(std::max(1, count)))));
+}
+
+int GridRows(int count) {
+  const int columns = GridColumns(count);
+  return (std::max(1, count) + columns - 1) / columns;
+}
+
+// Where each legend entry starts (its mark's left end, its line's top) in
+// `rect`: one under the other in a free place of the grid, under the room
+// of a panel's title; side by side, wrapping, in a strip.
+std::vector<QPointF> LegendPlaces(const std::vector<QString>& texts, const QRectF& rect,
+                                  bool side_by_side) {
+  const QFontMetricsF metrics(PictureFont(false));
+  std::vector<QPointF> places;
+  double x = rect.left() + (side_by_side ? 0 : kLeftMargin);
+  double y = rect.top() + (side_by_side ? 0 : kTitleHeight);
+  for (const QString& text : texts) {
+    const double width = kLegendMark + metrics.horizontalAdvance(text);
+    if (side_by_side && !places.empty() && x + width > rect.right()) {
+      x = rect.left();
+      y += kLegendLine;
+    }
+    places.emplace_back(x, y);
+    if (side_by_side) {
+      x += width + kLegendSpacing;
+    } else {
+      y += kLegendLine;
+    }
+  }
+  return places;
+}
+
 }  // namespace
 
 int HeadPathRenderer::PanelCount() const {
   return picture_ == nullptr ? 0 : static_cast<int>(picture_->panels.size());
 }
 
-QRectF HeadPathRenderer::PanelRect(int panel, const QRectF& area) const {
+bool HeadPathRenderer::LegendInGrid() const {
+  return PanelCount() < GridColumns(PanelCount()) * GridRows(PanelCount());
+}
+
+std::vector<QString> HeadPathRenderer::LegendTexts() const {
+  std::vector<QString> texts = {QStringLiteral("the head's path"),
+                                QStringLiteral("a request served")};
+  if (cursor_) {
+    texts.push_back(QStringLiteral("the head at the cursor"));
+    texts.push_back(QStringLiteral("a request waiting at the cursor"));
+  }
+  return texts;
+}
+
+// A grid without a free place has the legend in a strip under the panels,
+// lined up with their plots.
+QRectF HeadPathRenderer::LegendRect(const QRectF& area) const {
+  if (PanelCount() == 0) return {};
+  if (LegendInGrid()) return PanelRect(PanelCount(), area);
+  QRectF strip(area.left() + kGap + kLeftMargin, area.top(),
+               std::max(1.0, area.width() - 2 * kGap - kLeftMargin), 0);
+  const std::vector<QPointF> places = LegendPlaces(LegendTexts(), strip, true);
+  const double height = places.back().y() - strip.top() + kLegendLine + kGap / 2;
+  strip.moveTop(area.bottom() - height);
+  strip.setHeight(height);
+  return strip;
+}
+
+QRectF HeadPathRenderer::PanelRect(int panel, const QRectF& full_area) const {
+  QRectF area = full_area;
+  if (PanelCount() > 0 && !LegendInGrid()) area.setBottom(LegendRect(full_area).top());
   const int count = std::max(1, PanelCount());
-  const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
-  const int rows = (count + columns - 1) / columns;
+  const int columns = GridColumns(count);
+  const int rows = GridRows(count);
   const double width = (area.width() - kGap * (columns + 1)) / columns;
   const double height = (area.height() - kGap * (rows + 1)) / rows;
   const int column = panel % columns;
@@ -102,43 +170,47 @@ void HeadPathRenderer::Render(QPainter* painter, const QRectF& area) const {
   for (int panel = 0; panel < PanelCount(); ++panel) {
     RenderPanel(painter, panel, PanelRect(panel, area));
   }
-  const QRectF free = PanelRect(PanelCount(), area);
-  if (PanelCount() > 0 && free.bottom() <= area.bottom() + 1) RenderLegend(painter, free);
+  if (PanelCount() > 0) RenderLegend(painter, LegendRect(area));
   painter->restore();
 }
 
-// What the marks mean, in the first free place of the grid.
+// What the marks mean, in the first free place of the grid or in the strip
+// under a full grid.
 void HeadPathRenderer::RenderLegend(QPainter* painter, const QRectF& rect) const {
   painter->setFont(PictureFont(false));
-  const double line = kTitleLine + 6;
-  double y = rect.top() + kTitleHeight;
-  const double x = rect.left() + kLeftMargin;
-  const auto entry = [&](const QString& text, const std::function<void(QPointF)>& mark) {
-    mark(QPointF(x + 10, y + line / 2));
-    painter->setPen(Qt::black);
-    painter->drawText(QRectF(x + 28, y, rect.width() - kLeftMargin - 28, line),
-                      Qt::AlignLeft | Qt::AlignVCenter, text);
-    y += line;
+  const bool side_by_side = !LegendInGrid();
+  const std::vector<QString> texts = LegendTexts();
+  const std::vector<QPointF> places = LegendPlaces(texts, rect, side_by_side);
+  const std::function<void(QPointF)> marks[] = {
+      [&](QPointF at) {  // the head's path
+        painter->setPen(QPen(kPathColor, 1.3));
+        painter->drawLine(at - QPointF(10, 0), at + QPointF(10, 0));
+      },
+      [&](QPointF at) {  // a request served
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(kServeColor);
+        painter->drawEllipse(at, kServeRadius, kServeRadius);
+      },
+      [&](QPointF at) {  // the head at the cursor
+        painter->setPen(QPen(Qt::white, 1.5));
+        painter->setBrush(kHeadColor);
+        painter->drawEllipse(at, kHeadRadius, kHeadRadius);
+      },
+      [&](QPointF at) {  // a request waiting at the cursor
+        painter->setPen(QPen(kWaitingColor, 2.2));
+        painter->drawLine(at - QPointF(kWaitingHalfWidth, 0), at + QPointF(kWaitingHalfWidth, 0));
+      },
   };
-  entry(QStringLiteral("the head's path"), [&](QPointF at) {
-    painter->setPen(QPen(kPathColor, 1.3));
-    painter->drawLine(at - QPointF(10, 0), at + QPointF(10, 0));
-  });
-  entry(QStringLiteral("a request served"), [&](QPointF at) {
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(kServeColor);
-    painter->drawEllipse(at, kServeRadius, kServeRadius);
-  });
-  if (!cursor_) return;
-  entry(QStringLiteral("the head at the cursor"), [&](QPointF at) {
-    painter->setPen(QPen(Qt::white, 1.5));
-    painter->setBrush(kHeadColor);
-    painter->drawEllipse(at, kHeadRadius, kHeadRadius);
-  });
-  entry(QStringLiteral("a request waiting at the cursor"), [&](QPointF at) {
-    painter->setPen(QPen(kWaitingColor, 2.2));
-    painter->drawLine(at - QPointF(kWaitingHalfWidth, 0), at + QPointF(kWaitingHalfWidth, 0));
-  });
+  const QFontMetricsF metrics(painter->font());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const QPointF at = places[i];
+    marks[i](QPointF(at.x() + 10, at.y() + kLegendLine / 2));
+    painter->setPen(Qt::black);
+    const double width = side_by_side ? metrics.horizontalAdvance(texts[i]) + 1
+                                      : rect.right() - at.x() - kLegendMark;
+    painter->drawText(QRectF(at.x() + kLegendMark, at.y(), std::max(0.0, width), kLegendLine),
+                      Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
+  }
 }
 
 QPointF HeadPathRenderer::Point(const QRectF& plot, double tu, double cylinder) const {

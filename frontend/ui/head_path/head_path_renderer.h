@@ -2,6 +2,7 @@
 #define TRAKVIST_FRONTEND_UI_HEAD_PATH_HEAD_PATH_RENDERER_H_
 
 #include <QRectF>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -39,6 +40,9 @@ class HeadPathRenderer {
   // Where panel `panel` goes in `area`: its title above its plot.
   QRectF PanelRect(int panel, const QRectF& area) const;
   int PanelCount() const;
+  // Where the legend goes in `area`: the first free place of the grid, or a
+  // strip under the panels when the grid is full; empty without panels.
+  QRectF LegendRect(const QRectF& area) const;
 
  private:
   void RenderPanel(QPainter* painter, int panel, const QRectF& rect) const;
@@ -46,6 +50,8 @@ class HeadPathRenderer {
   void RenderPath(QPainter* painter, const AlgorithmPath& path, const QRectF& plot) const;
   void RenderCursor(QPainter* painter, int panel, const QRectF& plot) const;
   void RenderLegend(QPainter* painter, const QRectF& rect) const;
+  bool LegendInGrid() const;
+  std::vector<QString> LegendTexts() const;
   QPointF Point(const QRectF& plot, double tu, double cylinder) const;
 
   const PathPicture* picture_;

@@ -31,6 +31,8 @@ class HeadPathTest : public QObject {
   void stepMovesTheCursorToTheNextServe();
   void waitingMarksAreTheRequestsArrivedAndNotServed();
   void serviceOrderModelPassesTheTester();
+  void legendStaysClearOfThePanels_data();
+  void legendStaysClearOfThePanels();
 
  private:
   void RunTab();
@@ -143,6 +145,33 @@ void HeadPathTest::serviceOrderModelPassesTheTester() {
   }
   static_cast<ServiceOrderModel*>(proxy->sourceModel())->SetRequests({});
   QCOMPARE(proxy->rowCount(), 0);
+}
+
+// The legend says what the marks mean in the grid's first free place, or
+// in a strip under a full grid (six panels, FCFS excluded as by default);
+// either way inside the picture and clear of every panel.
+void HeadPathTest::legendStaysClearOfThePanels_data() {
+  QTest::addColumn<QList<int>>("excluded");
+  QTest::newRow("full grid") << QList<int>{0};
+  QTest::newRow("free place") << QList<int>{0, 4};
+}
+
+void HeadPathTest::legendStaysClearOfThePanels() {
+  QFETCH(QList<int>, excluded);
+  state_.charts.exclusion.selected.fill(false);
+  for (const int algorithm : excluded) state_.charts.exclusion.selected[algorithm] = true;
+  RunTab();
+  tab_->SetCursor(Outcome().picture->last_tu / 2);
+  const HeadPathRenderer& renderer = tab_->Renderer();
+  for (const QSizeF size : {QSizeF(900, 650), QSizeF(330, 250)}) {
+    const QRectF area(QPointF(0, 0), size);
+    const QRectF legend = renderer.LegendRect(area);
+    QVERIFY(!legend.isEmpty());
+    QVERIFY(area.contains(legend));
+    for (int panel = 0; panel < renderer.PanelCount(); ++panel) {
+      QVERIFY(!renderer.PanelRect(panel, area).intersects(legend));
+    }
+  }
 }
 
 }  // namespace trakvist

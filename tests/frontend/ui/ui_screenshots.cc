@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -264,8 +265,9 @@ bool SaveReplicated(const QDir& folder) {
 }
 
 // The "Head Path" tab: the textbook exercise (typed requests all at TU 0,
-// head 53, 200 cylinders, seek 1, settle 0, block 1) drawn and then halfway
-// through its playback, and a run of 5,000 generated requests.
+// head 53, 200 cylinders, seek 1, settle 0, block 1) drawn, then a few
+// serves into its playback, then with the heads starting down; and a run of
+// 5,000 generated requests.
 bool SaveHeadPath(const QDir& folder) {
   TestProgramFolder program;
   std::unique_ptr<MainWindow> owner = program.MakeWindow();
@@ -296,6 +298,16 @@ bool SaveHeadPath(const QDir& folder) {
   bool ok = run() && Save(&window, folder, QStringLiteral("head_path_textbook"));
   for (int step = 0; step < 4; ++step) Find<QAbstractButton>(tab, "HeadPathStep")->click();
   ok = Save(&window, folder, QStringLiteral("head_path_textbook_playback")) && ok;
+  const auto direction = [&window](int index) {
+    Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(0);
+    auto* list = Find<QComboBox>(&window, "HeadDirection");
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(2);
+  };
+  direction(1);
+  ok = run() && Save(&window, folder, QStringLiteral("head_path_textbook_down")) && ok;
+  direction(0);
   Find<QTabWidget>(&window, "TabStrip1")->setCurrentIndex(0);
   Find<QAbstractButton>(&window, "Option1")->click();
   field(0, "5000");
