@@ -126,12 +126,38 @@ std::vector<QStringList> EditorCommands(const QProcessEnvironment& environment) 
   return commands;
 }
 
+namespace {
+
+// The terminal editors of VISUAL and EDITOR that EditorCommands passes over
+// because no terminal emulator is found.
+QStringList EditorsWithoutTerminal(const QProcessEnvironment& environment) {
+  const QString search_path = environment.value(QStringLiteral("PATH"));
+  QStringList passed;
+  if (!TerminalCommand(search_path).isEmpty()) return passed;
+  for (const char* variable : {"VISUAL", "EDITOR"}) {
+    const QStringList command = SplitCommandWords(environment.value(variable));
+    if (!command.isEmpty() && IsTerminalEditor(command.front(), search_path)) {
+      passed << command.join(' ');
+    }
+  }
+  return passed;
+}
+
+}  // namespace
+
 std::string OpenInTextEditor(const std::string& path, const QProcessEnvironment& environment) {
   const QString file = QString::fromStdString(path);
   QStringList tried;
   for (const QStringList& command : EditorCommands(environment)) {
     if (StartDetached(command, file)) return "";
     tried << command.join(' ');
+  }
+  const QStringList passed = EditorsWithoutTerminal(environment);
+  if (!passed.isEmpty()) {
+    return "No text editor could be started to open " + path + " (tried: " +
+           tried.join(", ").toStdString() + "). " + passed.join(", ").toStdString() +
+           " runs in a terminal, and no terminal emulator (x-terminal-emulator or xterm) was "
+           "found: install one, or set the VISUAL environment variable to a graphical editor.";
   }
   return "No text editor could be started to open " + path +
          " (tried: " + tried.join(", ").toStdString() +

@@ -104,5 +104,10 @@ grep -q "has no runs.txt" err.txt || fail "empty folder: $(cat err.txt)"
 expect_status 1 "$trakvist" --collect missing-folder
 expect_status 1 "$trakvist" --run --set 1=5,1,1 --plan p4
 [ -e p4 ] && fail "a plan of no combination left a folder"
+# Figures the engine refuses are named before anything is written.
+expect_status 1 "$trakvist" --run --set 9=0 --plan p5
+grep -q "Cylinder Seek Time (TU) is 0 in this simulation, but it must be at least 1. No plan was written." \
+  err.txt || fail "plan with a seek time of 0: $(cat err.txt)"
+[ -e p5 ] && fail "a plan the engine refuses left a folder"
 
 finish

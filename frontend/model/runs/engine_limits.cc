@@ -50,8 +50,7 @@ Extremes EngineExtremes(const ParamRange& range) {
 std::string Name(int index) { return std::string(kParameterTable[index].label); }
 
 std::string Refused(int index, std::int64_t value, const std::string& rule) {
-  return Name(index) + " is " + std::to_string(value) + " in this simulation, but " + rule +
-         ". No simulation was run.";
+  return Name(index) + " is " + std::to_string(value) + " in this simulation, but " + rule + ".";
 }
 
 }  // namespace

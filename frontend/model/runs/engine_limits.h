@@ -18,8 +18,8 @@ std::int32_t EngineInteger(double value);
 // engine refuses to run: block time 1 to 65535 TU, a seek time of at least
 // 1 TU, a settle time that is not negative, at least one cylinder and an
 // initial head on the disk. Returns the message for the first figure that
-// fails, naming the field, the value and what it must be; nothing when
-// every combination can run.
+// fails, naming the field, the value and what it must be (the caller adds
+// what was not done); nothing when every combination can run.
 std::optional<std::string> CheckEngineLimits(const SweepRanges& ranges);
 
 }  // namespace trakvist

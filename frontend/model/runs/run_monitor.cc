@@ -333,7 +333,7 @@ bool RunMonitor::TakeRanges() {
     return false;
   }
   if (const std::optional<std::string> refused = CheckEngineLimits(ranges_)) {
-    End(SweepEndKind::kFailed, *refused);
+    End(SweepEndKind::kFailed, *refused + " No simulation was run.");
     return false;
   }
   run_total_ = CombinationCount(ranges_, kMaxRuns);

@@ -8,6 +8,7 @@
 #include "frontend/model/plans/plan_file.h"
 #include "frontend/model/plans/run_plan.h"
 #include "frontend/model/runs/command_line.h"
+#include "frontend/model/runs/engine_limits.h"
 #include "frontend/model/runs/engine_runs.h"
 #include "frontend/model/runs/run_files.h"
 #include "frontend/model/runs/sweep.h"
@@ -138,6 +139,10 @@ PlanWritten WritePlanFolder(MainState* state, FileAccess* files, const std::stri
   if (runs > kMaxPlanRuns) {
     return Failed("The parameter ranges give more than " + std::to_string(kMaxPlanRuns) +
                   " runs, more than a plan holds. No plan was written.");
+  }
+  // Runs the engine would refuse would only fail on the cluster, one by one.
+  if (const std::optional<std::string> refused = CheckEngineLimits(ranges)) {
+    return Failed(*refused + " No plan was written.");
   }
   bool made = false;
   if (std::string error = PrepareFolder(folder, &made); !error.empty()) return Failed(error);

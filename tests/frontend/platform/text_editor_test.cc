@@ -89,10 +89,16 @@ TEST(TextEditorTest, SaysSoWhenNothingCanBeStarted) {
   qputenv("PATH", QByteArray::fromStdString(empty.path().string()));
   const std::string error =
       OpenInTextEditor("/tmp/ReadMe.txt", Environment("/no/such/visual", "/no/such/editor -x"));
+  // A terminal editor without a terminal is named, with what it lacks.
+  QProcessEnvironment vim = Environment("vim", QString());
+  vim.insert("PATH", QString::fromStdString(empty.path().string()));
+  const std::string vim_error = OpenInTextEditor("/tmp/ReadMe.txt", vim);
   qputenv("PATH", path);
   EXPECT_THAT(error, HasSubstr("/tmp/ReadMe.txt"));
   EXPECT_THAT(error, HasSubstr("/no/such/visual, /no/such/editor -x, xdg-open"));
   EXPECT_THAT(error, HasSubstr("VISUAL or EDITOR"));
+  EXPECT_THAT(vim_error,
+              HasSubstr("(tried: xdg-open). vim runs in a terminal, and no terminal emulator"));
 }
 
 }  // namespace
