@@ -41,6 +41,9 @@ class FrontEndLink {
 
   bool connected() const { return connected_; }
 
+  // Served requests are counted only for progress reports in chunks (-c:,
+  // set with the options, before the clock starts).
+  bool counts_services() const { return chunk_ != -1; }
   // One served request.
   void CountService() {
     if (chunk_ == -1) return;

@@ -15,8 +15,7 @@ void HeadScheduler::Finish(uint64_t tick) {
   if (path_ != nullptr) path_->End(tick, head_);
 }
 
-void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
-  uint32_t wait = static_cast<uint32_t>(tick) - arrival;
+void HeadScheduler::ReportService(uint64_t tick, uint32_t wait, int32_t request) {
   if (path_ != nullptr) {
     path_->Serve(tick + path_shift_, head_, request, uint64_t{wait} + path_shift_);
   }
@@ -25,18 +24,7 @@ void HeadScheduler::Serve(uint64_t tick, uint32_t arrival, int32_t request) {
     const uint64_t physical = uint64_t{wait} + path_shift_;
     waits_->push_back(static_cast<uint32_t>(std::min<uint64_t>(physical, UINT32_MAX)));
   }
-  accounts_.wait_total += wait;
-  if (wait > accounts_.max_wait) accounts_.max_wait = wait;
   if (run_.link != nullptr) run_.link->CountService();
-  // The transfer's first tick is this one; with a block time of 1 it also
-  // ends in it.
-  if (disk_.block_time == 1) {
-    CompleteTransfer();
-    WaitUntil(tick + 1);
-  } else {
-    phase_ = Phase::kTransfer;
-    event_ = tick + static_cast<uint64_t>(disk_.block_time) - 1;
-  }
 }
 
 void HeadScheduler::LimitRunToOneMove() {

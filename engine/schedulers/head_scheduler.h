@@ -26,12 +26,21 @@ namespace schedule {
 class HeadScheduler : public Scheduler {
  public:
   HeadScheduler(const DiskTiming& disk, const RunState& run, int32_t initial_head)
-      : disk_(disk), run_(run), head_(initial_head) {}
+      : disk_(disk),
+        run_(run),
+        head_(initial_head),
+        reports_services_(run.link != nullptr && run.link->counts_services()) {}
 
   void Finish(uint64_t tick) override;
   const Accounts& accounts() const override { return accounts_; }
-  void RecordPath(PathRecorder* path) override { path_ = path; }
-  void RecordWaits(std::vector<uint32_t>* waits) override { waits_ = waits; }
+  void RecordPath(PathRecorder* path) override {
+    path_ = path;
+    reports_services_ = true;
+  }
+  void RecordWaits(std::vector<uint32_t>* waits) override {
+    waits_ = waits;
+    reports_services_ = true;
+  }
 
  protected:
   enum class Phase {
@@ -52,7 +61,21 @@ class HeadScheduler : public Scheduler {
   // Serves a request that arrived in `arrival` (the 32-bit clock): its wait
   // ends now and its transfer starts in this tick. `request` is its index in
   // arrival order, which only the head-path log needs.
-  void Serve(uint64_t tick, uint32_t arrival, int32_t request);
+  void Serve(uint64_t tick, uint32_t arrival, int32_t request) {
+    const uint32_t wait = static_cast<uint32_t>(tick) - arrival;
+    if (reports_services_) ReportService(tick, wait, request);
+    accounts_.wait_total += wait;
+    if (wait > accounts_.max_wait) accounts_.max_wait = wait;
+    // The transfer's first tick is this one; with a block time of 1 it also
+    // ends in it.
+    if (disk_.block_time == 1) {
+      CompleteTransfer();
+      WaitUntil(tick + 1);
+    } else {
+      phase_ = Phase::kTransfer;
+      event_ = tick + static_cast<uint64_t>(disk_.block_time) - 1;
+    }
+  }
   // Moves `moves` cylinders in `direction`, one every seek period starting
   // in `tick`; the last move settles when `settles`.
   void StartRun(uint64_t tick, int32_t direction, uint64_t moves, bool settles) {
@@ -134,6 +157,12 @@ class HeadScheduler : public Scheduler {
  private:
   static constexpr uint32_t kEventsPerPoll = 1024;
   bool PollStop();
+  // Tells the head-path log, the waiting-time records and the link, those
+  // that there are, of a request served with `wait`.
+  void ReportService(uint64_t tick, uint32_t wait, int32_t request);
+
+  // A service is reported anywhere (the rare case, kept out of Serve).
+  bool reports_services_;
 
   uint32_t events_ = 0;
 };
