@@ -149,7 +149,11 @@ class HeadScheduler : public Scheduler {
   // Counts an event of such a loop; every kEventsPerPoll events (well under
   // a millisecond) asks the caller, and true when a stop has been requested.
   // Only a poll can see a stop, and within the loop only this one polls.
-  bool Stopped() { return ++events_ % kEventsPerPoll == 0 && run_.stop != nullptr && PollStop(); }
+  bool Stopped() {
+    if (--events_to_poll_ != 0) return false;
+    events_to_poll_ = kEventsPerPoll;
+    return run_.stop != nullptr && PollStop();
+  }
 
   Phase phase_ = Phase::kFree;
   Run run_plan_{};
@@ -164,7 +168,7 @@ class HeadScheduler : public Scheduler {
   // A service is reported anywhere (the rare case, kept out of Serve).
   bool reports_services_;
 
-  uint32_t events_ = 0;
+  uint32_t events_to_poll_ = kEventsPerPoll;  // events of the loops until the next poll
 };
 
 }  // namespace schedule
