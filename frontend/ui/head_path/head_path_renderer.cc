@@ -15,7 +15,8 @@ namespace {
 constexpr double kGap = 14;        // between panels
 constexpr double kTitleLine = 16;  // a line of a panel's title
 constexpr double kTitleHeight = 2 * kTitleLine + 4;
-constexpr double kLeftMargin = 40;    // the cylinder labels
+constexpr double kAxisTitleWidth = 14;  // "cylinder", turned, left of the labels
+constexpr double kLeftMargin = kAxisTitleWidth + 40;  // the title and the cylinder labels
 constexpr double kBottomMargin = 20;  // the time labels
 constexpr double kRightMargin = 12;
 constexpr double kFontPixels = 12;
@@ -272,9 +273,11 @@ void HeadPathRenderer::RenderAxes(QPainter* painter, const QRectF& plot) const {
     painter->drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
     painter->setPen(kAxisColor);
     const QString label = QString::number(static_cast<long long>(c));
-    painter->drawText(QRectF(plot.left() - kLeftMargin, at.y() - 8, kLeftMargin - 5, 16),
+    painter->drawText(QRectF(plot.left() - kLeftMargin + kAxisTitleWidth, at.y() - 8,
+                             kLeftMargin - kAxisTitleWidth - 5, 16),
                       Qt::AlignRight | Qt::AlignVCenter, label);
   }
+  RenderCylinderTitle(painter, plot);
   const double time_step = TickStep(last);
   const QString unit = picture_->seconds_per_tu > 0 ? QStringLiteral("s") : QStringLiteral("TU");
   double free_from = plot.left() - kLeftMargin;  // where the next label may start
@@ -296,6 +299,18 @@ void HeadPathRenderer::RenderAxes(QPainter* painter, const QRectF& plot) const {
   painter->setPen(kAxisColor);
   painter->setBrush(Qt::NoBrush);
   painter->drawRect(plot);
+}
+
+// The cylinder axis's title, read from bottom to top beside its labels.
+void HeadPathRenderer::RenderCylinderTitle(QPainter* painter, const QRectF& plot) const {
+  painter->save();
+  painter->setPen(kAxisColor);
+  painter->translate(plot.left() - kLeftMargin, plot.bottom());
+  painter->rotate(-90);
+  painter->drawText(QRectF(0, 0, plot.height(), kAxisTitleWidth), Qt::AlignCenter,
+                    painter->fontMetrics().elidedText(QStringLiteral("cylinder"), Qt::ElideRight,
+                                                      static_cast<int>(plot.height())));
+  painter->restore();
 }
 
 void HeadPathRenderer::RenderPath(QPainter* painter, const AlgorithmPath& path,

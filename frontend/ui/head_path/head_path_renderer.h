@@ -47,6 +47,7 @@ class HeadPathRenderer {
  private:
   void RenderPanel(QPainter* painter, int panel, const QRectF& rect) const;
   void RenderAxes(QPainter* painter, const QRectF& plot) const;
+  void RenderCylinderTitle(QPainter* painter, const QRectF& plot) const;
   void RenderPath(QPainter* painter, const AlgorithmPath& path, const QRectF& plot) const;
   void RenderCursor(QPainter* painter, int panel, const QRectF& plot) const;
   void RenderLegend(QPainter* painter, const QRectF& rect) const;
