@@ -87,50 +87,53 @@ constexpr double kMaxWait[3][kAlgorithmCount] = {{3589, 3453, 4695, 5463, 3453, 
                                                  {3729, 4031, 5124, 6676, 4385, 5352, 4385, 0, 0},
                                                  {3729, 4031, 5124, 6676, 4385, 5352, 4385, 0, 0}};
 
-// The start state after that sweep has completed.
-MainState StateAfterSweep() {
+// The start state after a completed sweep of "Total Number of Requests"
+// over `requests`, with the results in `end`.
+MainState StateAfter(const std::string& requests, SweepEnd end) {
   MainState state = StartMainState({});
-  SetFieldText(&state.panel, 0, "100,100,300");
+  SetFieldText(&state.panel, 0, requests);
   std::array<std::string, kParameterCount> texts;
   for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
-  SweepEnd end;
   end.kind = SweepEndKind::kCompleted;
-  end.results = SweepResults(3);
-  for (int run = 1; run <= 3; ++run) {
-    for (int a = 1; a <= kAlgorithmCount; ++a) {
-      end.results.Set(Metric::kTotalSeekTime, a, run, kSeek[run - 1][a - 1]);
-      end.results.Set(Metric::kAverageWaitingTime, a, run, kAvgWait[run - 1][a - 1]);
-      end.results.Set(Metric::kMaximumWaitingTime, a, run, kMaxWait[run - 1][a - 1]);
-    }
-  }
   end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
   end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
   FinishSweep(&state, std::move(end));
   return state;
 }
 
+// The three base metrics of one algorithm in one run.
+void SetBase(SweepResults* results, int algorithm, std::int32_t run, double seek, double wait,
+             double max_wait) {
+  results->Set(Metric::kTotalSeekTime, algorithm, run, seek);
+  results->Set(Metric::kAverageWaitingTime, algorithm, run, wait);
+  results->Set(Metric::kMaximumWaitingTime, algorithm, run, max_wait);
+}
+
+// The start state after that sweep has completed.
+MainState StateAfterSweep() {
+  SweepEnd end;
+  end.results = SweepResults(3);
+  for (int run = 1; run <= 3; ++run) {
+    for (int a = 1; a <= kAlgorithmCount; ++a) {
+      SetBase(&end.results, a, run, kSeek[run - 1][a - 1], kAvgWait[run - 1][a - 1],
+              kMaxWait[run - 1][a - 1]);
+    }
+  }
+  return StateAfter("100,100,300", std::move(end));
+}
+
 // The start state after a sweep of "Total Number of Requests" over
 // `count` values 100, 200, ..., with seek times growing with the load.
 MainState StateAfterLongSweep(int count) {
-  MainState state = StartMainState({});
-  SetFieldText(&state.panel, 0, "100,100," + std::to_string(100 * count));
-  std::array<std::string, kParameterCount> texts;
-  for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
   SweepEnd end;
-  end.kind = SweepEndKind::kCompleted;
   end.results = SweepResults(count);
   for (int run = 1; run <= count; ++run) {
     for (int a = 1; a <= kAlgorithmCount; ++a) {
       const double seek = kSeek[0][a - 1] * run * (1 + 0.03 * ((run * a) % 5));
-      end.results.Set(Metric::kTotalSeekTime, a, run, seek);
-      end.results.Set(Metric::kAverageWaitingTime, a, run, kAvgWait[0][a - 1]);
-      end.results.Set(Metric::kMaximumWaitingTime, a, run, kMaxWait[0][a - 1]);
+      SetBase(&end.results, a, run, seek, kAvgWait[0][a - 1], kMaxWait[0][a - 1]);
     }
   }
-  end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
-  end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
-  FinishSweep(&state, std::move(end));
-  return state;
+  return StateAfter("100,100," + std::to_string(100 * count), std::move(end));
 }
 
 // The start state after the same three combinations ran five times each
@@ -138,12 +141,7 @@ MainState StateAfterLongSweep(int count) {
 // single runs' values.
 MainState StateAfterReplicatedSweep() {
   constexpr int kCount = 5;
-  MainState state = StartMainState({});
-  SetFieldText(&state.panel, 0, "100,100,300");
-  std::array<std::string, kParameterCount> texts;
-  for (int i = 0; i < kParameterCount; ++i) texts[i] = state.panel.cparam[i].text;
   SweepEnd end;
-  end.kind = SweepEndKind::kCompleted;
   end.replications.plan.count = kCount;
   SweepResults& runs = end.replications.runs;
   runs = SweepResults(3 * kCount);
@@ -154,9 +152,8 @@ MainState StateAfterReplicatedSweep() {
       for (int a = 1; a <= kAlgorithmCount; ++a) {
         const double spread = 1 + 0.04 * (((run + a + 3 * k) % 5) - 2) * (a % 3 + 1) / 2;
         const double wait = kAvgWait[run - 1][a - 1] * spread;
-        runs.Set(Metric::kTotalSeekTime, a, engine_run, kSeek[run - 1][a - 1] * spread);
-        runs.Set(Metric::kAverageWaitingTime, a, engine_run, wait);
-        runs.Set(Metric::kMaximumWaitingTime, a, engine_run, kMaxWait[run - 1][a - 1] * spread);
+        SetBase(&runs, a, engine_run, kSeek[run - 1][a - 1] * spread, wait,
+                kMaxWait[run - 1][a - 1] * spread);
         runs.Set(Metric::kMedianWaitingTime, a, engine_run, wait * 0.8);
         runs.Set(Metric::kP90WaitingTime, a, engine_run, wait * 1.9);
         runs.Set(Metric::kP95WaitingTime, a, engine_run, wait * 2.3);
@@ -166,10 +163,7 @@ MainState StateAfterReplicatedSweep() {
     }
   }
   end.results = ReplicationMeans(runs, kCount);
-  end.result_ranges = FillSweepRanges(texts, state.panel.source, state.panel.rtimer);
-  end.result_distribution = static_cast<std::int16_t>(state.panel.dist_list);
-  FinishSweep(&state, std::move(end));
-  return state;
+  return StateAfter("100,100,300", std::move(end));
 }
 
 template <typename Widget>
