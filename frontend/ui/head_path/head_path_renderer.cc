@@ -231,8 +231,10 @@ void HeadPathRenderer::RenderPanel(QPainter* painter, int panel, const QRectF& r
   const qsizetype comma = totals.indexOf(QStringLiteral(", "));
   const QString seek = comma < 0 ? totals : totals.left(comma);
   const QString wait = comma < 0 ? QString() : totals.mid(comma + 2);
-  const double left = rect.left() + kLeftMargin;
-  const double width = rect.width() - kLeftMargin - kRightMargin;
+  // The title takes the width of the cylinder labels too, so that large
+  // totals stay whole in narrow panels.
+  const double left = rect.left() + kAxisTitleWidth;
+  const double width = rect.width() - kAxisTitleWidth - kRightMargin;
   painter->setPen(Qt::black);
   painter->setFont(PictureFont(true));
   const QFontMetricsF bold(painter->font());
@@ -250,7 +252,9 @@ void HeadPathRenderer::RenderPanel(QPainter* painter, int panel, const QRectF& r
   painter->drawText(QRectF(left, rect.top() + kTitleLine, width, kTitleLine),
                     Qt::AlignLeft | Qt::AlignVCenter,
                     regular.elidedText(wait, Qt::ElideRight, width));
-  const QRectF plot(left, rect.top() + kTitleHeight, width,
+  const double plot_left = rect.left() + kLeftMargin;
+  const double plot_width = rect.width() - kLeftMargin - kRightMargin;
+  const QRectF plot(plot_left, rect.top() + kTitleHeight, plot_width,
                     rect.height() - kTitleHeight - kBottomMargin);
   if (plot.width() < 2 || plot.height() < 2) return;
   RenderAxes(painter, plot);
